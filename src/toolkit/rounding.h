@@ -7,10 +7,11 @@
 namespace wobbert {
 
 inline int RoundHalfEven(double value) {
-  double whole = std::floor(value);
+  const double whole = std::floor(value);
   const double fraction = value - whole;
-  if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0.0)) whole += 1.0;
-  return static_cast<int>(whole);
+  int result = static_cast<int>(whole);
+  if (fraction > 0.5 || (fraction == 0.5 && (result & 1) != 0)) ++result;
+  return result;
 }
 
 }  // namespace wobbert
