@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstddef>
 #include <numbers>
 
 namespace wobbert::pictures {
@@ -537,11 +538,12 @@ void DrawFigurePose(cairo_t* cr, int pose, int width, int height) {
     return;
   }
   double scale = 1e9;
-  for (int index = 0; index < figurePoseCount; ++index) {
+  for (std::size_t index = 0; index < poses.size(); ++index) {
     scale = std::min(scale, FitScale(MeasureDesign(poses[index]), catalogueSizes[index].width,
                                      catalogueSizes[index].height));
   }
-  const Extents extents = MeasureDesign(poses[pose]);
+  const Pose& shape = poses[static_cast<std::size_t>(pose)];
+  const Extents extents = MeasureDesign(shape);
   scale = std::min(scale, FitScale(extents, width, height));
   if (!(scale > 0)) {
     return;
@@ -553,7 +555,7 @@ void DrawFigurePose(cairo_t* cr, int pose, int width, int height) {
   const double top = std::round((height - extents.height * scale) / 2);
   cairo_translate(cr, left - extents.left * scale, top - extents.top * scale);
   cairo_scale(cr, scale, scale);
-  DrawDesign(cr, poses[pose]);
+  DrawDesign(cr, shape);
   cairo_restore(cr);
 }
 
