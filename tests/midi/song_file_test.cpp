@@ -95,8 +95,13 @@ class SongFile : public ::testing::Test {
   TemporaryDirectoryOverride temporary_;
 };
 
+std::size_t SongBy(bool (*before)(const EmbeddedFile&, const EmbeddedFile&)) {
+  return static_cast<std::size_t>(std::min_element(SongPayloads, SongPayloads + kSongCount, before) - SongPayloads);
+}
+bool Longer(const EmbeddedFile& a, const EmbeddedFile& b) { return a.size > b.size; }
+bool Shorter(const EmbeddedFile& a, const EmbeddedFile& b) { return a.size < b.size; }
+
 TEST_F(SongFile, EachWriteReplacesTheWholeContent) {
-  ASSERT_GT(SongPayloads[44].size, SongPayloads[31].size);  // so a leftover tail would show
   ASSERT_TRUE(WriteSongFile(44));
   EXPECT_EQ(FileBytes(SongPath()), Payload(44));
   ASSERT_TRUE(WriteSongFile(31));
@@ -104,6 +109,11 @@ TEST_F(SongFile, EachWriteReplacesTheWholeContent) {
   ASSERT_TRUE(WriteSongFile(31));
   EXPECT_EQ(FileBytes(SongPath()), Payload(31));
   EXPECT_TRUE(IsSongPath(SongPath()));
+
+  // The longest song, then the shortest: no tail of the longer content may survive.
+  ASSERT_TRUE(WriteSongFile(SongBy(Longer)));
+  ASSERT_TRUE(WriteSongFile(SongBy(Shorter)));
+  EXPECT_EQ(FileBytes(SongPath()), Payload(SongBy(Shorter)));
 }
 
 TEST_F(SongFile, AsksForTheTemporaryDirectoryEveryTime) {
@@ -151,10 +161,7 @@ TEST_F(SongFile, NeverWritesThroughASymbolicLink) {
 TEST_F(SongFile, AFailureAfterCreationIsRaised) {
   // A file size limit below the song's length makes the write itself fail (EFBIG), after the
   // file was created.
-  const std::size_t biggest = static_cast<std::size_t>(
-      std::max_element(SongPayloads, SongPayloads + kSongCount,
-                       [](const EmbeddedFile& a, const EmbeddedFile& b) { return a.size < b.size; }) -
-      SongPayloads);
+  const std::size_t biggest = SongBy(Longer);
   rlimit saved{};
   ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
   rlimit small = saved;
