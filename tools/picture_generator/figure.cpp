@@ -180,7 +180,7 @@ void FillAndOutline(cairo_t* cr, Colour light, Colour dark, double width = outli
   Outline(cr, width);
 }
 
-// A round-ended tube along a polyline of three points: sleeves, trousers and fur cuffs.
+// A round-ended, outlined tube through shoulder, elbow and hand (or hip, knee and ankle).
 void Tube(cairo_t* cr, Point start, Point joint, Point end, double width, Colour light,
           Colour dark) {
   cairo_new_path(cr);
