@@ -1,13 +1,19 @@
+#include "platform/profile.h"
 #include "platform/system.h"
 
 namespace wobbert::platform {
 
 namespace {
-System* installed = nullptr;
+System* installedSystem = nullptr;
+Profile* installedProfile = nullptr;
 }  // namespace
 
-System& CurrentSystem() { return installed ? *installed : NativeSystem(); }
+System& CurrentSystem() { return installedSystem ? *installedSystem : NativeSystem(); }
 
-void InstallSystem(System* system) { installed = system; }
+void InstallSystem(System* system) { installedSystem = system; }
+
+Profile& CurrentProfile() { return installedProfile ? *installedProfile : NativeProfile(); }
+
+void InstallProfile(Profile* profile) { installedProfile = profile; }
 
 }  // namespace wobbert::platform

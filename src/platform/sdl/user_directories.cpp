@@ -1,5 +1,6 @@
 #include "platform/sdl/user_directories.h"
 
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -34,6 +35,20 @@ std::string PrivateRuntimeDirectory() {
   if (mkdir(directory.c_str(), 0700) != 0 && errno != EEXIST) return {};
   if (!IsPrivateDirectory(directory)) return {};
   return directory + '/';
+}
+
+std::string ConfigurationDirectory() {
+  if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && config[0] == '/') {
+    return WithSlash(config) + "wobbert/";
+  }
+  std::string home;
+  if (const char* variable = std::getenv("HOME"); variable && variable[0] == '/') {
+    home = variable;
+  } else if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir && entry->pw_dir[0] == '/') {
+    home = entry->pw_dir;
+  }
+  if (home.empty()) return {};
+  return WithSlash(home) + ".config/wobbert/";
 }
 
 }  // namespace wobbert::platform

@@ -1,0 +1,99 @@
+#include "wb_main/mainscreen.h"
+
+#include <cstdlib>
+
+#include "framework/application.h"
+#include "platform/system.h"
+#include "wb_main/run_mode.h"
+
+namespace wobbert {
+
+std::uint8_t runMode = saverMode;
+int viewWidth = 0;
+int viewHeight = 0;
+platform::Point startCursor;
+bool sceneBuildPending = false;
+bool closing = false;
+bool testRun = false;
+Tmainscreen* mainscreen = nullptr;
+
+using framework::application;
+
+Tmainscreen::Tmainscreen() : Timer1(*this) {
+  color = Rgb(0, 0, 0);
+  SetStyle(true, true);
+  Timer1.SetEnabled(false);
+  Timer1.SetInterval(40);
+}
+
+void Tmainscreen::FormShow() {
+  const platform::Size screen = platform::CurrentSystem().ScreenSize();
+  viewWidth = screen.width;
+  viewHeight = screen.height;
+  SetBounds(0, 0, viewWidth, viewHeight);
+  startCursor = platform::CurrentSystem().CursorPosition();
+  application.SetOnMessage(
+      [this](const platform::Message& message, bool& handled) { ApplicationMessage(message, handled); });
+  platform::CurrentSystem().ShowCursor(false);
+}
+
+void Tmainscreen::FormPaint() {
+  if (!closing) sceneBuildPending = false;
+}
+
+void Tmainscreen::ApplicationMessage(const platform::Message& message, bool& handled) {
+  (void)handled;  // the filter only watches; every message is dispatched as usual
+  application.SetCursor(platform::MouseCursor::Arrow);
+  bool exitRequested = false;
+  switch (message.kind) {
+    case platform::MessageKind::MouseMove:
+      exitRequested = std::abs(message.x - startCursor.x) > cursorTolerance ||
+                      std::abs(message.y - startCursor.y) > cursorTolerance;
+      break;
+    case platform::MessageKind::KeyDown: exitRequested = true; break;
+    // Only the user switching away ends the saver; the saver's own activation must not.
+    case platform::MessageKind::ApplicationActivate: exitRequested = !message.active; break;
+    default: break;
+  }
+  if (exitRequested) RequestExit();
+}
+
+void Tmainscreen::RequestExit() {
+  if (runMode != saverMode || testRun) {
+    testRun = false;
+    Close();
+    return;
+  }
+  platform::System& system = platform::CurrentSystem();
+  const platform::PasswordFlag flag = system.ScreenSaverPasswordFlag();
+  if (flag == platform::PasswordFlag::SettingsMissing) {
+    Close();
+    return;
+  }
+  system.ShowCursor(true);
+  bool close = true;
+  if (flag == platform::PasswordFlag::On) {
+    close = system.VerifyScreenSaverPassword(Native().Handle()) != platform::PasswordVerdict::Rejected;
+  }
+  system.ShowCursor(false);
+  if (close) Close();
+}
+
+void Tmainscreen::FormClose(framework::CloseAction& action) {
+  (void)action;
+  closing = true;
+  Timer1.SetEnabled(false);
+  if (MediaPlayer1 && MediaPlayer1->IsPlaying()) {
+    MediaPlayer1->RequestNotify(false);
+    MediaPlayer1->Stop();
+    MediaPlayer1->Close();
+  }
+}
+
+void Tmainscreen::FormHide() {
+  application.SetOnMessage(nullptr);
+  Timer1.SetEnabled(false);
+  platform::CurrentSystem().ShowCursor(true);
+}
+
+}  // namespace wobbert
