@@ -18,8 +18,9 @@ constexpr int cellHeight = 266;
 constexpr int columns = 8;
 constexpr int sheetWidth = columns * cellWidth;
 
-// An ARGB32 surface of the picture with the magenta ground transparent.
-cairo_surface_t* KeyedSurface(const Bitmap& bitmap) {
+// An ARGB32 surface of the picture with the magenta ground transparent, or with the saver's
+// figure rule (green >= red + 64 is transparent).
+cairo_surface_t* KeyedSurface(const Bitmap& bitmap, bool figureRule) {
   cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, bitmap.Width(), bitmap.Height());
   cairo_surface_flush(surface);
   unsigned char* data = cairo_image_surface_get_data(surface);
@@ -28,7 +29,8 @@ cairo_surface_t* KeyedSurface(const Bitmap& bitmap) {
     auto* row = reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
     for (int x = 0; x < bitmap.Width(); ++x) {
       const Color color = bitmap.Pixel(x, y);
-      row[x] = color == keyMagenta ? 0u
+      const bool transparent = figureRule ? GreenOf(color) >= RedOf(color) + 64 : color == keyMagenta;
+      row[x] = transparent ? 0u
                                    : 0xFF000000u | (std::uint32_t{RedOf(color)} << 16) |
                                          (std::uint32_t{GreenOf(color)} << 8) | BlueOf(color);
     }
@@ -37,19 +39,21 @@ cairo_surface_t* KeyedSurface(const Bitmap& bitmap) {
   return surface;
 }
 
-void DrawKeyed(cairo_t* cr, const Bitmap& bitmap, double x, double y) {
+void DrawKeyed(cairo_t* cr, const Bitmap& bitmap, double x, double y, bool figureRule = false) {
   if (bitmap.Empty()) return;
-  cairo_surface_t* surface = KeyedSurface(bitmap);
+  cairo_surface_t* surface = KeyedSurface(bitmap, figureRule);
   cairo_set_source_surface(cr, surface, x, y);
   cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
   cairo_paint(cr);
   cairo_surface_destroy(surface);
 }
 
-void DrawCell(cairo_t* cr, const Bitmap& bitmap, int column, int top, const char* label) {
+void DrawCell(cairo_t* cr, const Bitmap& bitmap, int column, int top, const char* label,
+              bool figureRule = false) {
   const double left = column * cellWidth;
   if (!bitmap.Empty()) {
-    DrawKeyed(cr, bitmap, left + (cellWidth - bitmap.Width()) / 2, top + cellHeight - 14 - bitmap.Height());
+    DrawKeyed(cr, bitmap, left + (cellWidth - bitmap.Width()) / 2, top + cellHeight - 14 - bitmap.Height(),
+              figureRule);
   }
   cairo_set_source_rgb(cr, 0.55, 0.55, 0.6);
   cairo_move_to(cr, left + 6, top + cellHeight - 2);
@@ -85,7 +89,8 @@ void DrawForest(cairo_t* cr, const std::vector<Bitmap>& trees, int left, int top
 }  // namespace
 
 bool WriteContactSheet(const std::vector<Bitmap>& pictures, const std::vector<Bitmap>& tintedPlain,
-                       const std::vector<Bitmap>& tintedSnowy, const std::string& path) {
+                       const std::vector<Bitmap>& tintedSnowy, const Bitmap& joyfulPose,
+                       const std::string& path) {
   constexpr int forestHeight = 520;
   const int sheetHeight = 6 * cellHeight + forestHeight + 8;
   cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_RGB24, sheetWidth, sheetHeight);
@@ -105,11 +110,12 @@ bool WriteContactSheet(const std::vector<Bitmap>& pictures, const std::vector<Bi
     std::snprintf(label, sizeof label, "%d", firstFigurePose + pose);
     DrawCell(cr, pictures[static_cast<std::size_t>(firstFigurePose + pose)], pose, lastRow, label);
   }
-  // Trees after the tint: three in the figure row, eight more below.
-  const int tintedChoice[] = {2, 9, 13};
-  for (int i = 0; i < 3; ++i) {
+  DrawCell(cr, joyfulPose, 5, lastRow, "joyful", true);
+  // Trees after the tint: two in the figure row, eight more below.
+  const int tintedChoice[] = {9, 13};
+  for (int i = 0; i < 2; ++i) {
     std::snprintf(label, sizeof label, "%d tinted", tintedChoice[i]);
-    DrawCell(cr, tintedPlain[static_cast<std::size_t>(tintedChoice[i])], 5 + i, lastRow, label);
+    DrawCell(cr, tintedPlain[static_cast<std::size_t>(tintedChoice[i])], 6 + i, lastRow, label);
   }
   for (int i = 0; i < columns; ++i) {
     const int tree = (i * 5 + 1) % treeCount;

@@ -3,6 +3,7 @@
 // argument. Everything is drawn from fixed seeds, so two runs write the same files.
 #include <cstdio>
 #include <fstream>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -10,9 +11,31 @@
 #include "data/picture_catalogue.h"
 #include "data/tint_tree.h"
 #include "render_picture.h"
+#include "toolkit/canvas.h"
+#include "toolkit/pixel_operations.h"
 #include "toolkit/random.h"
 
 namespace {
+
+// A pose as the saver's joyful mode shows it: three quarters size, ground turned dark green,
+// doubled, rotated, the white corners filled with the ground and halved again.
+wobbert::Bitmap JoyfulRendering(const wobbert::Bitmap& pose, double angle) {
+  using namespace wobbert;
+  Bitmap figure((pose.Width() * 3) / 4, (pose.Height() * 3) / 4);
+  if (pose.Empty()) return figure;
+  Canvas canvas(figure);
+  canvas.StretchDraw({0, 0, figure.Width(), figure.Height()}, pose);
+  for (int y = 0; y < figure.Height(); ++y)
+    for (int x = 0; x < figure.Width(); ++x)
+      if (figure.Pixel(x, y) == keyMagenta) figure.SetPixel(x, y, Rgb(0, 128, 0));
+  DoubleBitmap(figure);
+  RotateBitmap(figure, angle);
+  const int right = figure.Width() - 1, bottom = figure.Height() - 1;
+  for (auto [x, y] : {std::pair{0, 0}, std::pair{right, 0}, std::pair{0, bottom}, std::pair{right, bottom}})
+    canvas.FloodFill(x, y, Rgb(255, 255, 255), Rgb(0, 128, 0));
+  HalveBitmap(figure);
+  return figure;
+}
 
 bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
@@ -58,7 +81,8 @@ int main(int argc, char** argv) {
     tintedSnowy.push_back(pictures[static_cast<std::size_t>(firstSnowyTree + tree)]);
     TintTree(tintedSnowy.back());
   }
-  if (!pictures::WriteContactSheet(pictures, tintedPlain, tintedSnowy, folder + "/contact-sheet.png")) {
+  const Bitmap joyful = JoyfulRendering(pictures[static_cast<std::size_t>(firstFigurePose + 1)], 30.0);
+  if (!pictures::WriteContactSheet(pictures, tintedPlain, tintedSnowy, joyful, folder + "/contact-sheet.png")) {
     std::fprintf(stderr, "cannot write the contact sheet\n");
     return 1;
   }

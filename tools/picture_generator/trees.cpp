@@ -173,6 +173,23 @@ Tree PlanTree(const TreeRecipe& recipe, Dice& dice, double width, double height)
                            Point{tree.centreX + leanX - bodyReach, attachY + dropTotal * 0.85},
                            Point{tree.centreX + leanX + bodyReach, attachY + dropTotal * 0.85}});
   }
+  // Hanging tips, long branches and needles can reach further down than planned; squeeze the crown
+  // toward its tip so that the foot of the trunk always shows.
+  double lowest = tree.top;
+  for (const auto& branches : tree.tiers)
+    for (const Branch& branch : branches)
+      for (const Point& p : branch.stem) lowest = std::max(lowest, p.y);
+  const double limit = height - std::max(4.0, trunkVisible * 0.75) - recipe.needleLength * 1.3;
+  if (lowest > limit) {
+    const double squeeze = (limit - tree.top) / (lowest - tree.top);
+    auto move = [&](Point& p) { p.y = tree.top + (p.y - tree.top) * squeeze; };
+    for (auto& branches : tree.tiers)
+      for (Branch& branch : branches)
+        for (Point& p : branch.stem) move(p);
+    for (auto& body : tree.bodies)
+      for (Point& p : body) move(p);
+    tree.trunkTop = tree.top + (tree.trunkTop - tree.top) * squeeze;
+  }
   return tree;
 }
 
@@ -189,7 +206,7 @@ struct TierLight {
   double top, bottom, centreX, reach;
   double ShadeAt(Point p) const {
     const double v = std::clamp((p.y - top) / std::max(1.0, bottom - top), 0.0, 1.0);
-    return 0.16 - 0.34 * v + 0.08 * (centreX - p.x) / std::max(1.0, reach);
+    return 0.2 - 0.48 * v + 0.08 * (centreX - p.x) / std::max(1.0, reach);
   }
 };
 
