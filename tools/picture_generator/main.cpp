@@ -54,10 +54,6 @@ int main(int argc, char** argv) {
   const std::string folder = argv[1];
   std::vector<Bitmap> pictures(pictureCount);
   for (int index = 0; index < pictureCount; ++index) {
-    if (index >= firstFigurePose && !pictures::FigureAvailable()) {
-      std::fprintf(stderr, "figure not built in; pictures %d..%d not written\n", firstFigurePose, pictureCount - 1);
-      break;
-    }
     auto stored = pictures::RenderPicture(index);
     if (!stored) {
       std::fprintf(stderr, "picture %d: %s\n", index, stored.ErrorMessage().c_str());
