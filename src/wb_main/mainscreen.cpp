@@ -2,8 +2,12 @@
 
 #include <cstdlib>
 
+#include "data/shared_bitmaps.h"
 #include "framework/application.h"
 #include "platform/system.h"
+#include "wb_main/figure_hop.h"
+#include "wb_main/forest_scene.h"
+#include "wb_main/mainscreen_view.h"
 #include "wb_main/run_mode.h"
 
 namespace wobbert {
@@ -24,6 +28,7 @@ Tmainscreen::Tmainscreen() : Timer1(*this) {
   SetStyle(true, true);
   Timer1.SetEnabled(false);
   Timer1.SetInterval(40);
+  Timer1.SetOnTimer([this] { Timer1Timer(); });
 }
 
 void Tmainscreen::FormShow() {
@@ -31,6 +36,7 @@ void Tmainscreen::FormShow() {
   viewWidth = screen.width;
   viewHeight = screen.height;
   SetBounds(0, 0, viewWidth, viewHeight);
+  PrepareScene();
   startCursor = platform::CurrentSystem().CursorPosition();
   application.SetOnMessage(
       [this](const platform::Message& message, bool& handled) { ApplicationMessage(message, handled); });
@@ -38,8 +44,17 @@ void Tmainscreen::FormShow() {
 }
 
 void Tmainscreen::FormPaint() {
-  if (!closing) sceneBuildPending = false;
+  if (sceneBuildPending) {
+    MainscreenView view(*this);
+    BuildForest(view);
+  }
+  if (!closing) {
+    sceneBuildPending = false;
+    GetCanvas().Draw(0, 0, sceneBitmap);
+  }
 }
+
+void Tmainscreen::Timer1Timer() { AnimationTick(GetCanvas()); }
 
 void Tmainscreen::ApplicationMessage(const platform::Message& message, bool& handled) {
   (void)handled;  // the filter only watches; every message is dispatched as usual

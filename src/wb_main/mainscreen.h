@@ -40,6 +40,8 @@ class Tmainscreen : public framework::Form {
 
   void ApplicationMessage(const platform::Message& message, bool& handled);
   void RequestExit();
+  // The 40 ms animation tick.
+  void Timer1Timer();
 
  protected:
   void FormShow() override;
