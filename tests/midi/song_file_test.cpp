@@ -18,7 +18,6 @@
 #ifndef _WIN32
 #include <signal.h>
 #include <sys/resource.h>
-#include <unistd.h>
 #endif
 
 namespace wobbert {
@@ -133,11 +132,10 @@ TEST_F(SongFile, ReturnsFalseWhenTheFileCannotBeCreated) {
 }
 
 TEST_F(SongFile, ReturnsFalseForAReadOnlyFileAndLeavesItAlone) {
-#ifndef _WIN32
-  if (geteuid() == 0) GTEST_SKIP() << "root may write to a read-only file";
-#endif
   ASSERT_TRUE(WriteSongFile(31));
   fs::permissions(SongPath(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  // Root (and Wine run by root) may write to a read-only file; then there is nothing to test.
+  if (std::ofstream(SongPath(), std::ios::binary | std::ios::app)) GTEST_SKIP() << "read-only is not enforced here";
   EXPECT_FALSE(WriteSongFile(44));
   EXPECT_EQ(FileBytes(SongPath()), Payload(31));
 }
