@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/foreign_window.h"
 #include "platform/system.h"
 #include "toolkit/canvas.h"
 #include "toolkit/rectangle.h"
@@ -101,6 +102,11 @@ class NativeApplication {
   virtual void StopTimer(int timer) = 0;
 
   virtual void SetMouseCursor(MouseCursor shape) = 0;
+
+  // The host window of a preview, by its handle from the command line. Never nullptr: a handle
+  // that names no window gives a window that is never visible. Backends hand this to
+  // OpenNativeForeignWindow.
+  virtual std::unique_ptr<ForeignWindow> OpenForeignWindow(WindowHandle window) = 0;
 };
 
 // Opens the display of the system the program was built for.

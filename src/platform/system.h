@@ -87,6 +87,9 @@ class System {
   virtual PasswordChangeFacility FindPasswordChange() = 0;
   // Runs the system's password-change dialog; only after FindPasswordChange gave Present.
   virtual void ChangePassword(WindowHandle parent) = 0;
+
+  // Gives the processor away for about this long.
+  virtual void Sleep(int milliseconds);
 };
 
 // The backend of the system the program was built for.

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "data/pictures.h"
 #include "framework/application.h"
 #include "toolkit/random.h"
 #include "toolkit/temp_directory.h"
@@ -10,6 +11,7 @@
 #include "wb_main/mainscreen.h"
 #include "wb_main/run_mode.h"
 #include "wobbert/command_line.h"
+#include "wobbert/preview_loop.h"
 
 namespace wobbert {
 
@@ -79,6 +81,7 @@ int RunProgram(const std::vector<std::string>& arguments, const ApplicationOpene
   }
 
   Randomize();
+  LoadAllPictures();
   LoadSettings();
 
   switch (runMode) {
@@ -89,7 +92,7 @@ int RunProgram(const std::vector<std::string>& arguments, const ApplicationOpene
         TearDown();
         return exitBadArgument;
       }
-      // The preview renderer is not built yet: the mode ends here.
+      PreviewLoop(host.Value());
       TearDown();
       return exitNormal;
     }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/fake_foreign_window.h"
 #include "platform/native_application.h"
 #include "toolkit/bitmap.h"
 
@@ -92,6 +93,10 @@ class FakeNativeApplication final : public platform::NativeApplication {
     calls.push_back("StopTimer");
   }
   void SetMouseCursor(platform::MouseCursor shape) override { cursors.push_back(shape); }
+  std::unique_ptr<platform::ForeignWindow> OpenForeignWindow(platform::WindowHandle window) override {
+    calls.push_back("OpenForeignWindow(" + std::to_string(window) + ")");
+    return std::make_unique<FakeForeignWindow>(host, calls);
+  }
 
   // Queues a message for the first window (or none).
   void Post(platform::Message message) { queue.push_back(message); }
@@ -105,6 +110,7 @@ class FakeNativeApplication final : public platform::NativeApplication {
   std::deque<platform::Message> queue;
   std::map<int, TimerEntry> timers;
   std::vector<platform::MouseCursor> cursors;
+  FakeHost host;  // the window every OpenForeignWindow opens
   std::function<void()> whenEmpty;
   bool ranDry = false;
   int nextTimer = 1;

@@ -66,6 +66,7 @@ class FakeSystem final : public platform::System {
   void ChangePassword(platform::WindowHandle parent) override {
     calls.push_back("ChangePassword(" + std::to_string(parent) + ")");
   }
+  void Sleep(int milliseconds) override { calls.push_back("Sleep(" + std::to_string(milliseconds) + ")"); }
 
   std::vector<std::string>& calls;
   std::string temporaryDirectory;

@@ -215,6 +215,10 @@ class SdlApplication final : public NativeApplication {
     if (cursors_[index] && SDL_GetCursor() != cursors_[index]) SDL_SetCursor(cursors_[index]);
   }
 
+  std::unique_ptr<ForeignWindow> OpenForeignWindow(WindowHandle window) override {
+    return OpenNativeForeignWindow(window);
+  }
+
  private:
   struct TimerEntry {
     SDL_TimerID sdlTimer = 0;

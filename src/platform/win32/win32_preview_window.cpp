@@ -1,0 +1,144 @@
+// Windows backend of ForeignWindow: the host of a preview is the settings panel's little window,
+// and we draw into a child window of our own that covers its client area, as the panel expects
+// of a screen saver: the panel stops the preview by closing (or destroying) that child, or by
+// hiding or destroying the host.
+//
+// Our child belongs to this thread, so its messages are dispatched whenever the program asks
+// whether the host is visible; nothing else of ours has windows while a preview runs. The child
+// keeps the last frame and repaints it from its back buffer when the system asks.
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+#include "platform/foreign_window.h"
+
+namespace wobbert::platform {
+
+namespace {
+
+constexpr const char* previewClassName = "WobbertPreview";
+
+LRESULT CALLBACK PreviewProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+class Win32ForeignWindow final : public ForeignWindow {
+ public:
+  explicit Win32ForeignWindow(HWND host) : host_(host) {}
+  ~Win32ForeignWindow() override {
+    if (child_) {
+      SetWindowLongPtrA(child_, GWLP_USERDATA, 0);
+      DestroyWindow(child_);
+    }
+  }
+  Win32ForeignWindow(const Win32ForeignWindow&) = delete;
+  Win32ForeignWindow& operator=(const Win32ForeignWindow&) = delete;
+
+  bool Visible() override {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+    return !childGone_ && IsWindowVisible(host_) != FALSE;
+  }
+
+  Rectangle WindowRect() override {
+    RECT rect{};
+    if (!GetWindowRect(host_, &rect)) return {};
+    return {rect.left, rect.top, rect.right, rect.bottom};
+  }
+
+  Canvas& WindowCanvas() override {
+    if (!canvas_) OpenCanvas();
+    return *canvas_;
+  }
+
+  // From the child's window procedure.
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+      case WM_PAINT: {
+        PAINTSTRUCT paint;
+        const HDC context = BeginPaint(child_, &paint);
+        if (context) {
+          Copy(context, {paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right, paint.rcPaint.bottom});
+          EndPaint(child_, &paint);
+        }
+        return 0;
+      }
+      case WM_ERASEBKGND: return 1;  // the whole client area is ours to paint
+      case WM_DESTROY:
+        childGone_ = true;
+        SetWindowLongPtrA(child_, GWLP_USERDATA, 0);
+        child_ = nullptr;
+        return 0;
+      default: return DefWindowProcA(child_, message, wParam, lParam);
+    }
+  }
+
+ private:
+  void OpenCanvas() {
+    RECT client{};
+    if (IsWindow(host_) && GetClientRect(host_, &client)) {
+      const HINSTANCE instance = GetModuleHandleA(nullptr);
+      WNDCLASSEXA windowClass{};
+      windowClass.cbSize = sizeof windowClass;
+      windowClass.lpfnWndProc = PreviewProcedure;
+      windowClass.hInstance = instance;
+      windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+      windowClass.lpszClassName = previewClassName;
+      RegisterClassExA(&windowClass);  // already registered is fine
+      backBuffer_.SetSize(client.right - client.left, client.bottom - client.top);
+      child_ = CreateWindowExA(0, previewClassName, "", WS_CHILD | WS_VISIBLE | WS_DISABLED, 0, 0,
+                               backBuffer_.Width(), backBuffer_.Height(), host_, nullptr, instance, nullptr);
+      if (child_) SetWindowLongPtrA(child_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    if (!child_) childGone_ = true;  // nothing to draw on counts as a closed preview
+    canvas_.emplace(backBuffer_, [this](const Rectangle& changed) { Present(changed); });
+  }
+
+  void Present(const Rectangle& changed) {
+    if (!child_) return;
+    const HDC context = GetDC(child_);
+    if (!context) return;
+    Copy(context, changed);
+    ReleaseDC(child_, context);
+  }
+
+  void Copy(HDC context, const Rectangle& wanted) const {
+    const Rectangle area = Intersection(wanted, {0, 0, backBuffer_.Width(), backBuffer_.Height()});
+    if (area.Empty()) return;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = backBuffer_.Width();
+    info.bmiHeader.biHeight = -area.Height();  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    const std::uint8_t* rows =
+        backBuffer_.Bits() + static_cast<std::size_t>(area.top) * static_cast<std::size_t>(backBuffer_.Stride());
+    SetDIBitsToDevice(context, area.left, area.top, static_cast<DWORD>(area.Width()),
+                      static_cast<DWORD>(area.Height()), area.left, 0, 0, static_cast<UINT>(area.Height()),
+                      rows, &info, DIB_RGB_COLORS);
+  }
+
+  HWND host_;
+  HWND child_ = nullptr;
+  bool childGone_ = false;
+  Bitmap backBuffer_;
+  std::optional<Canvas> canvas_;
+};
+
+LRESULT CALLBACK PreviewProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* preview = reinterpret_cast<Win32ForeignWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (!preview) return DefWindowProcA(window, message, wParam, lParam);
+  return preview->Handle(message, wParam, lParam);
+}
+
+}  // namespace
+
+std::unique_ptr<ForeignWindow> OpenNativeForeignWindow(WindowHandle window) {
+  return std::make_unique<Win32ForeignWindow>(reinterpret_cast<HWND>(window));
+}
+
+}  // namespace wobbert::platform
