@@ -1,6 +1,7 @@
 #include "framework/application.h"
 
 #include <algorithm>
+#include <exception>
 
 #include "framework/form.h"
 #include "framework/timer.h"
@@ -60,13 +61,26 @@ bool Application::HandleMessage(bool wait) {
     MessageFilter filter = onMessage_;
     filter(message, handled);
   }
-  if (!handled) Dispatch(message);
+  // An error that ends a handler reaches the user through the standard error report.
+  try {
+    if (!handled) Dispatch(message);
+  } catch (const std::exception& error) {
+    ShowException(error.what());
+  }
   return true;
 }
 
 void Application::Dispatch(const platform::Message& message) {
   if (message.kind == platform::MessageKind::Timer) {
     if (auto it = timers_.find(message.timer); it != timers_.end()) it->second->Tick();
+    return;
+  }
+  if (message.kind == platform::MessageKind::MediaNotice) {
+    // A notice of a player that is gone by now goes nowhere.
+    if (auto it = mediaReceivers_.find(message.mediaDevice); it != mediaReceivers_.end()) {
+      const auto receiver = it->second;  // the receiver may unregister itself
+      receiver(message.mediaNotice);
+    }
     return;
   }
   Form* form = FormOf(message.window);

@@ -9,6 +9,7 @@
 // message box with the application's title as its caption.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -67,6 +68,11 @@ class Application {
   // For Timer and Form.
   void RegisterTimer(int id, Timer* timer) { timers_[id] = timer; }
   void UnregisterTimer(int id) { timers_.erase(id); }
+  // For media players: MediaNotice messages with this key go to `receiver`.
+  void RegisterMediaReceiver(std::uintptr_t key, std::function<void(int notice)> receiver) {
+    mediaReceivers_[key] = std::move(receiver);
+  }
+  void UnregisterMediaReceiver(std::uintptr_t key) { mediaReceivers_.erase(key); }
 
  private:
   void Adopt(std::unique_ptr<Form> form);
@@ -76,6 +82,7 @@ class Application {
   std::unique_ptr<platform::NativeApplication> native_;
   std::vector<std::unique_ptr<Form>> forms_;
   std::map<int, Timer*> timers_;
+  std::map<std::uintptr_t, std::function<void(int notice)>> mediaReceivers_;
   Form* mainForm_ = nullptr;
   MessageFilter onMessage_;
   std::string title_;

@@ -75,7 +75,8 @@ void Form::Dispatch(const platform::Message& message) {
     case MessageKind::SystemKeyDown:
     case MessageKind::KeyUp:
     case MessageKind::ApplicationActivate:
-    case MessageKind::Timer: break;
+    case MessageKind::Timer:
+    case MessageKind::MediaNotice: break;
   }
 }
 

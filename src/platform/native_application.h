@@ -37,6 +37,7 @@ enum class MessageKind {
   ApplicationActivate,  // the application as a whole became active or inactive
   CloseRequest,         // the user asked the system to close the window
   Timer,
+  MediaNotice,  // a media device's completion notice (platform/media_device.h)
 };
 
 enum class MouseButton { Left, Right, Middle };
@@ -60,6 +61,8 @@ struct Message {
   int key = 0;          // key messages: a code of keys:: or an upper-case letter or a digit
   bool active = false;  // Activate, ApplicationActivate
   int timer = 0;        // Timer: the id StartTimer gave
+  std::uintptr_t mediaDevice = 0;  // MediaNotice: the device's NoticeKey
+  int mediaNotice = 0;             // MediaNotice: a platform::MediaNotice value
 };
 
 enum class MouseCursor { Arrow, Hourglass };

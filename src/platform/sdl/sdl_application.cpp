@@ -12,6 +12,7 @@
 #include <map>
 
 #include "platform/native_application.h"
+#include "platform/sdl/fluid_media_device.h"
 
 namespace wobbert::platform {
 
@@ -241,6 +242,10 @@ class SdlApplication final : public NativeApplication {
   }
 
   void Translate(const SDL_Event& event) {
+    if (Message notice; TranslateMediaNotice(event, notice)) {
+      queue_.push_back(notice);
+      return;
+    }
     if (event.type == timerEventType) {
       if (auto it = timers_.find(event.user.code); it != timers_.end()) it->second.pending = true;
       return;

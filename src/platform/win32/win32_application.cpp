@@ -23,6 +23,7 @@
 
 #include "platform/native_application.h"
 #include "platform/win32/device_copy.h"
+#include "platform/win32/mci_media_device.h"
 #include "platform/win32/system_dialog.h"
 
 namespace wobbert::platform {
@@ -209,6 +210,10 @@ class Win32Application final : public NativeApplication {
       while (PeekMessageA(&systemMessage, nullptr, 0, 0, PM_REMOVE)) {
         // Nothing of ours posts WM_QUIT; one from elsewhere is not ours to obey.
         if (systemMessage.message == WM_QUIT) continue;
+        if (Message notice; TranslateMciNotify(systemMessage, notice)) {
+          queue_.push_back(notice);
+          continue;
+        }
         DispatchMessageA(&systemMessage);
       }
       NoteApplicationActivation();
