@@ -4,11 +4,15 @@
 
 #include "data/shared_bitmaps.h"
 #include "framework/application.h"
+#include "platform/media_device.h"
 #include "platform/system.h"
+#include "player/device_media_player.h"
 #include "wb_main/figure_hop.h"
 #include "wb_main/forest_scene.h"
 #include "wb_main/mainscreen_view.h"
 #include "wb_main/run_mode.h"
+#include "wb_main/saver_playlist.h"
+#include "wb_cfg/settings.h"
 
 namespace wobbert {
 
@@ -29,6 +33,8 @@ Tmainscreen::Tmainscreen() : Timer1(*this) {
   Timer1.SetEnabled(false);
   Timer1.SetInterval(40);
   Timer1.SetOnTimer([this] { Timer1Timer(); });
+  MediaPlayer1 = std::make_unique<player::DeviceMediaPlayer>(platform::CreateMediaDevice());
+  MediaPlayer1->SetOnNotify([this] { MediaPlayer1Notify(*MediaPlayer1); });
 }
 
 void Tmainscreen::FormShow() {
@@ -36,6 +42,7 @@ void Tmainscreen::FormShow() {
   viewWidth = screen.width;
   viewHeight = screen.height;
   SetBounds(0, 0, viewWidth, viewHeight);
+  ResetPlaylist();
   PrepareScene();
   startCursor = platform::CurrentSystem().CursorPosition();
   application.SetOnMessage(
@@ -44,6 +51,7 @@ void Tmainscreen::FormShow() {
 }
 
 void Tmainscreen::FormPaint() {
+  if (settings.sound == soundOn) PlayNextSong(*MediaPlayer1);
   if (sceneBuildPending) {
     MainscreenView view(*this);
     BuildForest(view);
@@ -54,7 +62,10 @@ void Tmainscreen::FormPaint() {
   }
 }
 
-void Tmainscreen::Timer1Timer() { AnimationTick(GetCanvas()); }
+void Tmainscreen::Timer1Timer() {
+  AnimationTick(GetCanvas());
+  KeepMusicPlaying(*MediaPlayer1);
+}
 
 void Tmainscreen::ApplicationMessage(const platform::Message& message, bool& handled) {
   (void)handled;  // the filter only watches; every message is dispatched as usual
@@ -98,11 +109,7 @@ void Tmainscreen::FormClose(framework::CloseAction& action) {
   (void)action;
   closing = true;
   Timer1.SetEnabled(false);
-  if (MediaPlayer1 && MediaPlayer1->IsPlaying()) {
-    MediaPlayer1->RequestNotify(false);
-    MediaPlayer1->Stop();
-    MediaPlayer1->Close();
-  }
+  StopMusic(*MediaPlayer1);
 }
 
 void Tmainscreen::FormHide() {

@@ -35,7 +35,7 @@ class Tmainscreen : public framework::Form {
   Tmainscreen();
 
   framework::Timer Timer1;
-  // No player until the music code provides one; then it is the window's own.
+  // The window's own player, on a device from platform::CreateMediaDevice.
   std::unique_ptr<player::MediaPlayer> MediaPlayer1;
 
   void ApplicationMessage(const platform::Message& message, bool& handled);
