@@ -2,21 +2,21 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/system.h"
+#include "fakes/fake_system.h"
 
 namespace wobbert {
 namespace {
 
-class FixedSystem final : public platform::System {
- public:
-  std::string TemporaryDirectory() override { return "C:\\Temp\\"; }
-};
-
 TEST(TempDirectory, AsksThePlatformEachTime) {
-  FixedSystem fake;
+  std::vector<std::string> calls;
+  fakes::FakeSystem fake(calls);
+  fake.temporaryDirectory = "C:\\Temp\\";
   platform::InstallSystem(&fake);
   EXPECT_EQ(TempDirectory(), "C:\\Temp\\");
+  fake.temporaryDirectory = "D:\\";
+  EXPECT_EQ(TempDirectory(), "D:\\");
   platform::InstallSystem(nullptr);
+
   const std::string native = TempDirectory();
   ASSERT_FALSE(native.empty());
 #ifdef _WIN32
