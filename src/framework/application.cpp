@@ -89,6 +89,7 @@ void Application::Dispatch(const platform::Message& message) {
   const bool input = message.kind == platform::MessageKind::MouseMove ||
                      message.kind == platform::MessageKind::MouseDown ||
                      message.kind == platform::MessageKind::MouseUp ||
+                     message.kind == platform::MessageKind::MouseWheel ||
                      message.kind == platform::MessageKind::KeyDown ||
                      message.kind == platform::MessageKind::SystemKeyDown ||
                      message.kind == platform::MessageKind::KeyUp ||

@@ -64,7 +64,12 @@ void Form::Dispatch(const platform::Message& message) {
       FormPaint();
       break;
     case MessageKind::MouseMove: FormMouseMove(message.x, message.y); break;
-    case MessageKind::MouseDown: FormMouseDown(message.button, message.x, message.y); break;
+    case MessageKind::MouseDown:
+      FormMouseDown(message.button, message.x, message.y);
+      if (message.clicks >= 2 && message.button == platform::MouseButton::Left)
+        FormDoubleClick(message.x, message.y);
+      break;
+    case MessageKind::MouseWheel: FormMouseWheel(message.wheel, message.x, message.y); break;
     case MessageKind::MouseUp: FormMouseUp(message.button, message.x, message.y); break;
     case MessageKind::KeyDown: FormKeyDown(message.key); break;
     case MessageKind::Activate:

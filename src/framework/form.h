@@ -62,6 +62,9 @@ class Form {
   virtual void FormMouseMove(int x, int y) { (void)x, (void)y; }
   virtual void FormMouseDown(platform::MouseButton button, int x, int y) { (void)button, (void)x, (void)y; }
   virtual void FormMouseUp(platform::MouseButton button, int x, int y) { (void)button, (void)x, (void)y; }
+  // After FormMouseDown, for the second press of a double-click.
+  virtual void FormDoubleClick(int x, int y) { (void)x, (void)y; }
+  virtual void FormMouseWheel(int notches, int x, int y) { (void)notches, (void)x, (void)y; }
   virtual void FormKeyDown(int key) { (void)key; }
 
  private:

@@ -30,6 +30,7 @@ enum class MessageKind {
   MouseMove,
   MouseDown,
   MouseUp,
+  MouseWheel,  // `wheel` notches at (x, y); positive turns away from the user
   KeyDown,
   SystemKeyDown,  // a key pressed together with Alt
   KeyUp,
@@ -49,6 +50,14 @@ inline constexpr int tab = 0x09;
 inline constexpr int enter = 0x0D;
 inline constexpr int escape = 0x1B;
 inline constexpr int space = 0x20;
+inline constexpr int pageUp = 0x21;
+inline constexpr int pageDown = 0x22;
+inline constexpr int end = 0x23;
+inline constexpr int home = 0x24;
+inline constexpr int left = 0x25;
+inline constexpr int up = 0x26;
+inline constexpr int right = 0x27;
+inline constexpr int down = 0x28;
 inline constexpr int other = 0xFF;  // any key without a number of its own here
 }  // namespace keys
 
@@ -58,6 +67,8 @@ struct Message {
   int x = 0;                       // mouse messages: client coordinates
   int y = 0;
   MouseButton button = MouseButton::Left;
+  int clicks = 1;  // MouseDown: 2 for the second press of a double-click
+  int wheel = 0;   // MouseWheel
   int key = 0;          // key messages: a code of keys:: or an upper-case letter or a digit
   bool active = false;  // Activate, ApplicationActivate
   int timer = 0;        // Timer: the id StartTimer gave

@@ -88,6 +88,10 @@ class System {
   // Runs the system's password-change dialog; only after FindPasswordChange gave Present.
   virtual void ChangePassword(WindowHandle parent) = 0;
 
+  // Opens a web address in the user's browser, on behalf of the window `owner`; whether that
+  // worked is not reported. The default, in each backend's web_address.cpp, asks the system.
+  virtual void OpenWebAddress(WindowHandle owner, const std::string& address);
+
   // Gives the processor away for about this long.
   virtual void Sleep(int milliseconds);
 };

@@ -7,9 +7,11 @@
 #include "framework/application.h"
 #include "toolkit/random.h"
 #include "toolkit/temp_directory.h"
+#include "wb_cfg/configscreen.h"
 #include "wb_cfg/settings.h"
 #include "wb_main/mainscreen.h"
 #include "wb_main/run_mode.h"
+#include "wb_song/songscreen.h"
 #include "wobbert/command_line.h"
 #include "wobbert/preview_loop.h"
 
@@ -43,6 +45,8 @@ void DeleteTemporarySongFile() {
 void TearDown() {
   application.Finalize();
   mainscreen = nullptr;
+  songscreen = nullptr;
+  configscreen = nullptr;
   instanceSemaphore.reset();
 }
 
@@ -101,8 +105,10 @@ int RunProgram(const std::vector<std::string>& arguments, const ApplicationOpene
       mainscreen = &application.CreateForm<Tmainscreen>();
       break;
     default:
-      // Configure: the configuration dialog is not built yet, and without it there is no main
-      // window to run; the mode ends when the loop finds none.
+      application.SetTitle("Wobbert");
+      configscreen = &application.CreateForm<Tconfigscreen>();
+      songscreen = &application.CreateForm<Tsongscreen>();
+      mainscreen = &application.CreateForm<Tmainscreen>();
       break;
   }
 

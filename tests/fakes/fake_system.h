@@ -66,6 +66,9 @@ class FakeSystem final : public platform::System {
   void ChangePassword(platform::WindowHandle parent) override {
     calls.push_back("ChangePassword(" + std::to_string(parent) + ")");
   }
+  void OpenWebAddress(platform::WindowHandle owner, const std::string& address) override {
+    calls.push_back("OpenWebAddress(" + std::to_string(owner) + ", " + address + ")");
+  }
   void Sleep(int milliseconds) override { calls.push_back("Sleep(" + std::to_string(milliseconds) + ")"); }
 
   std::vector<std::string>& calls;

@@ -45,6 +45,14 @@ int KeyCode(SDL_Keycode key) {
     case SDLK_SPACE: return keys::space;
     case SDLK_BACKSPACE: return keys::backspace;
     case SDLK_TAB: return keys::tab;
+    case SDLK_PAGEUP: return keys::pageUp;
+    case SDLK_PAGEDOWN: return keys::pageDown;
+    case SDLK_END: return keys::end;
+    case SDLK_HOME: return keys::home;
+    case SDLK_LEFT: return keys::left;
+    case SDLK_UP: return keys::up;
+    case SDLK_RIGHT: return keys::right;
+    case SDLK_DOWN: return keys::down;
     default: return keys::other;
   }
 }
@@ -264,7 +272,14 @@ class SdlApplication final : public NativeApplication {
                 m.x = event.button.x;
                 m.y = event.button.y;
                 m.button = ButtonOf(event.button.button);
+                m.clicks = event.button.clicks >= 2 ? 2 : 1;
               });
+        break;
+      case SDL_MOUSEWHEEL:
+        Queue(MessageKind::MouseWheel, Find(event.wheel.windowID), [&](Message& m) {
+          SDL_GetMouseState(&m.x, &m.y);
+          m.wheel = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
+        });
         break;
       case SDL_KEYDOWN:
       case SDL_KEYUP: {
