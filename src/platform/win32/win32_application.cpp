@@ -248,6 +248,10 @@ class Win32Application final : public NativeApplication {
     ::SetCursor(cursor_);
   }
 
+  std::unique_ptr<ForeignWindow> OpenForeignWindow(WindowHandle window) override {
+    return OpenNativeForeignWindow(window);
+  }
+
   // The window procedure's half: records what the system said about `window` and returns the
   // answer the system expects.
   LRESULT Record(Win32Window& window, UINT code, WPARAM wParam, LPARAM lParam) {
