@@ -205,6 +205,7 @@ MediaError FluidMediaDevice::Play(bool notify) {
     }
     return 0;
   }
+  // The library's player goes on from where it was stopped.
   if (fluid_player_play(player_) != FLUID_OK) {
     if (notifyPending_) {
       notifyPending_ = false;
