@@ -1,4 +1,5 @@
-// The program's entry on Linux: hands the command line to RunProgram with the native display.
+// The program's entry on both systems (on Windows a GUI program whose C runtime still calls
+// main): hands the command line to RunProgram with the native display.
 #include <string>
 #include <vector>
 
