@@ -20,7 +20,7 @@ namespace wobbert {
 // The maker's web page and the about lines under the title.
 inline constexpr const char* makerWebPage = "https://wobbert.example.org/";
 inline constexpr std::array<const char*, 4> aboutLines = {
-    "A Christmas screen saver, 2024 - 2025",
+    "A Christmas screen saver, 2026",
     "by the Wobbert authors",
     "wobbert@example.org",
     "wobbert.example.org",
