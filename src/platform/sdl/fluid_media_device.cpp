@@ -266,9 +266,10 @@ bool FluidMediaDevice::AtEnd() {
 std::string FluidMediaDevice::ErrorText(MediaError error) {
   switch (error) {
     case fluidNoDevice: return "The specified device is not open.";
+    // The detail goes on a line of its own: message boxes do not wrap long lines.
     case fluidNoSoundFont:
-      return "The General MIDI soundfont " + soundFontPath_ + " cannot be loaded (on Debian it comes with fluid-soundfont-gm).";
-    case fluidNoAudioOutput: return "There is no audio output to play MIDI on: " + outputError_;
+      return "The General MIDI soundfont cannot be loaded:\n" + soundFontPath_ + " (package fluid-soundfont-gm)";
+    case fluidNoAudioOutput: return "There is no audio output for the music:\n" + outputError_;
     case fluidFileUnreadable: return "The MIDI file cannot be read.";
     case fluidNotMidi: return "The file is not a Standard MIDI File.";
     case fluidPlayerFailed: return "The MIDI player cannot play this file.";

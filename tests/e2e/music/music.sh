@@ -8,8 +8,10 @@
 #   music-off        with sound "No": no song file and no sound.
 #   music-next-song  the program with 2-second stand-in songs and two of them picked: each end
 #                    starts the other song, so the song file alternates between the two.
+#   music-error-once with no audio output the first paint reports the player's error in a box;
+#                    once it is dismissed the forest comes and no second box follows.
 #
-# Needs Xvfb, xwininfo (x11-utils), xdotool and sox. Exit status 0 when the case passes.
+# Needs Xvfb, xwininfo (x11-utils), xdotool, sox and ImageMagick (import, convert). Exit status 0 when the case passes.
 set -u
 
 program=$1
@@ -139,6 +141,26 @@ case "$case_name" in
       fail "two picked songs did not alternate"
     loud_enough -60 || fail "the stand-in songs are silent"
     end_saver
+    ;;
+  music-error-once)
+    export SDL_AUDIODRIVER=none  # names no driver: the audio output cannot open
+    start_saver
+    box=""
+    for _ in $(seq 100); do
+      box=$(xwininfo -root -children 2>/dev/null | grep ' "Wobbert": ' | awk '{print $1}' | head -n1)
+      [ -n "$box" ] && break
+      sleep 0.05
+    done
+    [ -n "$box" ] || fail "no error box"
+    xwininfo -id "$box" >/dev/null || fail "the error box went away"
+    xdotool windowfocus --sync "$box" key Return
+    sleep 3
+    kill -0 "$program_pid" 2>/dev/null || fail "the saver ended with the error box"
+    if xwininfo -root -children | grep -q ' "Wobbert": '; then fail "the error was reported again"; fi
+    # The forest stands: the screen is no longer black.
+    maximum=$(import -window root png:- | convert png:- -format '%[fx:maxima]' info:)
+    [ "$maximum" != "0" ] || fail "no forest after the error box"
+    [ ! -e "$work/audio.raw" ] || fail "audio was written"
     ;;
   *)
     fail "unknown case"
