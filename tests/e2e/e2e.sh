@@ -1,0 +1,235 @@
+#!/bin/bash
+# End-to-end tests of the Linux program on a virtual X display, driven with xdotool.
+#
+#   e2e.sh <path of wobbert> <case>
+#
+# Each case gets its own Xvfb on a free display, its own runtime and configuration directories,
+# and ends every process it started. Needs: Xvfb (xvfb), xdotool, xwininfo (x11-utils), import
+# and convert (imagemagick), xmessage (x11-utils); message boxes need the X core fonts
+# (xfonts-base). Exit status 0 when the case passes.
+set -u
+
+program=$1
+case_name=$2
+work=$(mktemp -d /tmp/wobbert-e2e.XXXXXX)
+pids=()
+xvfb_pid=""
+
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL ($case_name): $*" >&2
+  exit 1
+}
+
+mkdir -m 700 "$work/run" "$work/config" "$work/home"
+export XDG_RUNTIME_DIR=$work/run XDG_CONFIG_HOME=$work/config HOME=$work/home
+unset SDL_VIDEODRIVER
+# These cases are about the window, not the music: no sound device is needed.
+mkdir -p "$XDG_CONFIG_HOME/wobbert"
+printf '[wobbert]\nsound=No\nsnow=0\n' >"$XDG_CONFIG_HOME/wobbert/control.ini"
+
+# start_display <depth>: Xvfb 640 x 480 on a display number it picks itself. The root window is
+# white, so whatever the saver leaves uncovered shows.
+start_display() {
+  Xvfb -displayfd 3 -screen 0 "640x480x$1" -wr -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  xvfb_pid=$!
+  for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.05
+  done
+  [ -s "$work/display" ] || fail "Xvfb did not start"
+  export DISPLAY=":$(head -n1 "$work/display")"
+}
+
+# start <arguments...>: runs the program in the background; its pid is in $started.
+start() {
+  "$program" "$@" >"$work/stdout" 2>"$work/stderr" &
+  started=$!
+  pids+=("$started")
+}
+
+# wait_exit <pid> <seconds>: sets $status to the exit status, or to "running" when the process
+# did not end in time.
+wait_exit() {
+  local deadline=$((SECONDS + $2))
+  while [ "$(ps -o stat= -p "$1" | cut -c1)" != "Z" ] && kill -0 "$1" 2>/dev/null; do
+    if [ $SECONDS -ge "$deadline" ]; then
+      status=running
+      return
+    fi
+    sleep 0.05
+  done
+  wait "$1"
+  status=$?
+}
+
+still_running() {
+  sleep "${2:-0.4}"
+  kill -0 "$1" 2>/dev/null
+}
+
+# The saver's full-screen window, once it is on the screen.
+wait_for_saver() {
+  for _ in $(seq 100); do
+    local id
+    id=$(xwininfo -root -children 2>/dev/null | grep '("wobbert" "wobbert")  640x480+0+0' | awk '{print $1}' | head -n1)
+    if [ -n "$id" ] && xwininfo -id "$id" 2>/dev/null | grep -q 'IsViewable'; then
+      sleep 0.2  # let it take the focus and draw
+      return 0
+    fi
+    sleep 0.05
+  done
+  fail "the saver window did not appear"
+}
+
+# The id of the program's message box (a window named "wobbert"), waiting for it up to
+# <tries> (default 100) times 50 ms.
+wait_for_box() {
+  for _ in $(seq "${1:-100}"); do
+    local id
+    id=$(xwininfo -root -children 2>/dev/null | grep ' "wobbert": ' | awk '{print $1}' | head -n1)
+    if [ -n "$id" ] && xwininfo -id "$id" 2>/dev/null | grep -q 'IsViewable'; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.05
+  done
+  return 1
+}
+
+dismiss_box() {
+  xdotool windowfocus --sync "$1" key Return
+}
+
+# The share of the screen's pixels that are exactly the colour (white, black).
+share_of() {
+  import -window root png:- | convert png:- -fill black +opaque "$1" -fill white -opaque "$1" \
+    -format '%[fx:mean]' info:
+}
+
+case "$case_name" in
+  saver-cover-and-tolerance)
+    start_display 24
+    echo "MThd" >"$XDG_RUNTIME_DIR/tmp.mid"
+    [ "$(share_of white)" = 1 ] || fail "the display does not start white"
+    start /s
+    saver=$started
+    wait_for_saver
+    # The window covers the screen: no white of the root is left; its black ground shows
+    # between the trees.
+    [ "$(share_of white)" = 0 ] || fail "the saver leaves part of the screen uncovered"
+    [ "$(share_of black)" != 0 ] || fail "no black ground shows"
+    xdotool mousemove_relative -- 5 5
+    still_running "$saver" || fail "ended on a move of 5 and 5 pixels"
+    xdotool mousemove_relative -- -10 -10
+    still_running "$saver" || fail "ended on a move of -5 and -5 pixels"
+    xdotool mousemove_relative -- 5 11
+    wait_exit "$saver" 5
+    [ "$status" = 0 ] || fail "a move of 6 pixels in y gave '$status', not exit status 0"
+    [ -e "$XDG_RUNTIME_DIR/tmp.mid" ] && fail "tmp.mid is left behind"
+    [ -s "$work/stderr" ] && fail "unexpected output: $(cat "$work/stderr")"
+    ;;
+  saver-ends-on-x)
+    start_display 24
+    start /S
+    wait_for_saver
+    xdotool mousemove_relative -- -6 0
+    wait_exit "$started" 5
+    [ "$status" = 0 ] || fail "a move of 6 pixels in x gave '$status'"
+    ;;
+  saver-click-and-key)
+    start_display 24
+    start -s
+    saver=$started
+    wait_for_saver
+    xdotool click 1
+    xdotool click 3
+    still_running "$saver" || fail "a click without movement ended the saver"
+    xdotool key a
+    wait_exit "$saver" 5
+    [ "$status" = 0 ] || fail "a key press gave '$status'"
+    ;;
+  saver-activation)
+    start_display 24
+    start /s
+    saver=$started
+    wait_for_saver
+    xmessage -name other "another program" &
+    pids+=("$!")
+    other=""
+    for _ in $(seq 100); do
+      other=$(xwininfo -root -children | grep '("other" "Xmessage")' | awk '{print $1}')
+      [ -n "$other" ] && xwininfo -id "$other" 2>/dev/null | grep -q IsViewable && break
+      sleep 0.05
+    done
+    [ -n "$other" ] || fail "the other program's window did not appear"
+    still_running "$saver" 0.3 || fail "another window appearing ended the saver"
+    xdotool windowfocus "$other"
+    wait_exit "$saver" 5
+    [ "$status" = 0 ] || fail "switching to another window gave '$status'"
+    ;;
+  second-instance)
+    start_display 24
+    start /s
+    first=$started
+    wait_for_saver
+    start /s
+    wait_exit "$started" 3
+    [ "$status" = 0 ] || fail "a second saver gave '$status', not an immediate exit"
+    [ -s "$work/stderr" ] && fail "the second saver said: $(cat "$work/stderr")"
+    wait_for_box 4 >/dev/null && fail "the second saver showed a message"
+    still_running "$first" 0.1 || fail "the first saver ended"
+    # A preview passes the lock and reaches its handle, which it reports as malformed.
+    start /p abc
+    preview=$started
+    box=$(wait_for_box) || fail "the preview was blocked: no report of its handle"
+    dismiss_box "$box"
+    wait_exit "$preview" 5
+    [ "$status" = 2 ] || fail "the preview gave '$status'"
+    ;;
+  eight-bit-display)
+    start_display 8
+    start /s
+    refused=$started
+    if box=$(wait_for_box); then
+      xwininfo -root -children | grep -q '("wobbert" "wobbert")' && fail "a saver window was created"
+      dismiss_box "$box"
+    elif ! grep -q "256 colours (or less)" "$work/stderr"; then
+      fail "no refusal shown or printed"
+    fi
+    wait_exit "$refused" 5
+    [ "$status" = 1 ] || fail "the refusal gave '$status'"
+    ;;
+  password-change)
+    start_display 24
+    for arguments in "/a 0" "-A 123" "a abc"; do
+      # shellcheck disable=SC2086
+      start $arguments
+      wait_exit "$started" 3
+      [ "$status" = 0 ] || fail "'$arguments' gave '$status'"
+      [ -s "$work/stderr" ] && fail "'$arguments' said: $(cat "$work/stderr")"
+    done
+    wait_for_box 4 >/dev/null && fail "a password change showed a message"
+    ;;
+  malformed-handle)
+    start_display 24
+    for handle in abc -1; do
+      start /p "$handle"
+      box=$(wait_for_box) || fail "no report for the handle '$handle'"
+      dismiss_box "$box"
+      wait_exit "$started" 5
+      [ "$status" = 2 ] || fail "the handle '$handle' gave '$status'"
+    done
+    ;;
+  *)
+    fail "no such case"
+    ;;
+esac
+echo "PASS ($case_name)"
