@@ -62,6 +62,9 @@ void PlayNextSong(player::MediaPlayer& mediaPlayer) {
 void MediaPlayer1Notify(player::MediaPlayer& mediaPlayer) {
   if (closing) return;
   if (mediaPlayer.NotifyResult() != player::NotifyValue::Successful) return;
+  // A song's end can still be queued when a repaint's open has failed and left no device: Stop
+  // would raise "No MCI device open", a second report of the same failure.
+  if (mediaPlayer.DeviceId() == 0) return;
   mediaPlayer.RequestNotify(false);
   mediaPlayer.Stop();
   mediaPlayer.Close();

@@ -261,6 +261,19 @@ TEST_F(SaverPlaylistTest, ADeviceErrorIsReportedOnceAndTurnsTheSoundOff) {
   EXPECT_NE(PreviousSong, noSong);
 }
 
+TEST_F(SaverPlaylistTest, ASongsEndQueuedBehindAFailedOpenIsNotASecondReport) {
+  Pick({18, 19});
+  PlayNextSong(*mediaPlayer);
+  Device().ReachEnd();  // the end is queued
+  state.openError = 263;
+  state.errorText = "The specified device is not open or is not recognized by MCI.";
+  PlayNextSong(*mediaPlayer);  // a repaint: the open fails and the ended song is closed
+  Deliver();
+  EXPECT_EQ(system.messageBoxes.size(), 1u);
+  EXPECT_EQ(settings.sound, "No");
+  EXPECT_EQ(mediaPlayer->DeviceId(), 0u);
+}
+
 #ifndef _WIN32
 TEST_F(SaverPlaylistTest, AWriteErrorAfterCreationIsReportedOnceAndTurnsTheSoundOff) {
   Pick({44});  // 65,311 bytes: more than the file may grow to below
