@@ -128,10 +128,11 @@ TEST_F(MainscreenTest, OnlyLosingTheApplicationsActivationEndsTheSaver) {
 
 TEST_F(MainscreenTest, EveryMessageSetsTheArrowCursor) {
   ShowSaver();
-  Post(MessageKind::Paint);
+  Post(MessageKind::KeyUp);
   Post(MessageKind::MouseDown, startCursor.x, startCursor.y);
+  Post(MessageKind::MouseUp, startCursor.x, startCursor.y);
   RunQueued();
-  EXPECT_EQ(native->cursors.size(), 2u);
+  EXPECT_EQ(native->cursors, std::vector<platform::MouseCursor>(3, platform::MouseCursor::Arrow));
 }
 
 TEST_F(MainscreenTest, ClosingInSaverModeEndsTheLoopAndTeardownBalancesTheCursor) {
