@@ -29,6 +29,11 @@ TEST(IniDocumentTest, ReadsWindowsLineEndsAndHostileText) {
   const IniDocument document("[wobbert]\r\nsnow=2\r\n");
   EXPECT_EQ(document.Get("wobbert", "snow"), "2");
   EXPECT_EQ(document.Text(), "[wobbert]\nsnow=2\n");
+  // Stray carriage returns at a line's end all go, so the written text reads back the same.
+  const IniDocument doubled("[wob\r\r\nsnow=3\r\r\n");
+  EXPECT_EQ(doubled.Text(), "[wob\nsnow=3\n");
+  EXPECT_EQ(IniDocument(doubled.Text()).Text(), doubled.Text());
+  EXPECT_EQ(doubled.Get("wob", "snow"), "3");
   const std::string junk("[\n]\n=\n[x\n\0=\0\n[]]=[\nkey", 22);
   const IniDocument hostile(junk);
   EXPECT_EQ(hostile.Get("x", std::string("\0", 1)), std::string("\0", 1));

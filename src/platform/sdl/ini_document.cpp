@@ -42,7 +42,8 @@ IniDocument::IniDocument(std::string_view text) {
     std::size_t end = text.find('\n', start);
     if (end == std::string_view::npos) end = text.size();
     std::string_view line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    // Every carriage return at the end goes, so that Text() reads back as the same lines.
+    while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     lines_.push_back(Parse(std::string(line)));
     start = end + 1;
   }

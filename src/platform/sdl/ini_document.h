@@ -7,7 +7,8 @@
 // blanks and tabs; a value enclosed in a pair of equal quotes (" or ') loses them. Lines before
 // the first section belong to no section. Set replaces the first matching key's line, or adds
 // the key after the last non-blank line of the section, or adds the section at the end of the
-// file. Text() gives the whole file, every line ended by '\n' (a '\r' before it is dropped).
+// file. Text() gives the whole file, every line ended by '\n' (carriage returns before it are
+// dropped), and reads back as the same document.
 #pragma once
 
 #include <optional>
