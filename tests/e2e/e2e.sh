@@ -228,6 +228,34 @@ case "$case_name" in
       [ "$status" = 2 ] || fail "the handle '$handle' gave '$status'"
     done
     ;;
+  test-run)
+    # The configuration dialog's Test shows the saver over it; the first 6-pixel move hides the
+    # saver again and gives the keyboard back to the dialog, which goes on running.
+    start_display 24
+    start /c
+    configure=$started
+    dialog=""
+    for _ in $(seq 100); do
+      dialog=$(xwininfo -root -children 2>/dev/null | grep '"Wobbert v' | awk '{print $1}' | head -n1)
+      [ -n "$dialog" ] && xwininfo -id "$dialog" 2>/dev/null | grep -q IsViewable && break
+      sleep 0.05
+    done
+    [ -n "$dialog" ] || fail "the configuration dialog did not appear"
+    xdotool windowfocus --sync "$dialog"
+    # The dialog's Test button.
+    xdotool mousemove --window "$dialog" 55 300 click 1
+    wait_for_saver
+    still_running "$configure" 0.3 || fail "the program ended"
+    xwininfo -root -children | grep -q '("wobbert" "wobbert")  640x480+0+0' || fail "no saver"
+    saver=$(xwininfo -root -children | grep '("wobbert" "wobbert")  640x480+0+0' | awk '{print $1}')
+    xwininfo -id "$saver" | grep -q IsViewable || fail "the saver ended on its own activation"
+    xdotool mousemove_relative -- 6 0
+    sleep 0.5
+    xwininfo -id "$saver" | grep -q IsUnMapped || fail "a 6-pixel move did not end the test run"
+    kill -0 "$configure" 2>/dev/null || fail "the test run's end ended the program"
+    [ "$(printf '%d' "$(xdpyinfo | awk '/^focus:/ {print $3}' | tr -d ,)")" = "$(printf '%d' "$dialog")" ] ||
+      fail "the keyboard did not go back to the dialog"
+    ;;
   *)
     fail "no such case"
     ;;

@@ -97,11 +97,7 @@ class SdlWindow final : public NativeWindow {
     paintPending_ = true;
     dirty_ = {0, 0, backBuffer_.Width(), backBuffer_.Height()};
   }
-  void Hide() override {
-    SDL_HideWindow(window_);
-    visible_ = false;
-    paintPending_ = false;
-  }
+  void Hide() override;
   bool Visible() const override { return visible_; }
   void Invalidate() override { paintPending_ = visible_; }
 
@@ -121,6 +117,7 @@ class SdlWindow final : public NativeWindow {
   bool HasFocus() const {
     return visible_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0;
   }
+  void TakeFocus() { SDL_SetWindowInputFocus(window_); }
   bool TakePaint() { return std::exchange(paintPending_, false); }
   void Uncovered() { dirty_ = {0, 0, backBuffer_.Width(), backBuffer_.Height()}; }
 
@@ -169,6 +166,15 @@ class SdlApplication final : public NativeApplication {
     auto native = std::make_unique<SdlWindow>(*this, window);
     windows_[native->Id()] = native.get();
     return native;
+  }
+
+  void FocusAnotherWindow(const SdlWindow& hidden) {
+    for (auto& [id, window] : windows_) {
+      if (window != &hidden && window->Visible()) {
+        window->TakeFocus();
+        return;
+      }
+    }
   }
 
   void Forget(SdlWindow& window) {
@@ -356,6 +362,16 @@ class SdlApplication final : public NativeApplication {
   int nextTimer_ = 1;
   bool applicationActive_ = false;
 };
+
+// As on other systems, the keyboard focus passes from a window that hides to another visible
+// window of the application; an X display without a window manager would leave it nowhere.
+void SdlWindow::Hide() {
+  const bool hadFocus = HasFocus();
+  SDL_HideWindow(window_);
+  visible_ = false;
+  paintPending_ = false;
+  if (hadFocus) application_.FocusAnotherWindow(*this);
+}
 
 SdlWindow::~SdlWindow() {
   application_.Forget(*this);
