@@ -1,7 +1,7 @@
 #!/bin/bash
 # End-to-end tests of the Linux program on a virtual X display, driven with xdotool.
 #
-#   e2e.sh <path of wobbert> <case>
+#   e2e.sh <path of wobbert> <case> [<path of cursor_probe>]
 #
 # Each case gets its own Xvfb on a free display, its own runtime and configuration directories,
 # and ends every process it started. Needs: Xvfb (xvfb), xdotool, xwininfo (x11-utils), import
@@ -11,6 +11,7 @@ set -u
 
 program=$1
 case_name=$2
+cursor_probe=${3:-}
 work=$(mktemp -d /tmp/wobbert-e2e.XXXXXX)
 pids=()
 xvfb_pid=""
@@ -108,6 +109,12 @@ dismiss_box() {
   xdotool windowfocus --sync "$1" key Return
 }
 
+# cursor_is <hidden|visible>: true when the probe sees that; without a probe, true.
+cursor_is() {
+  [ -z "$cursor_probe" ] && return 0
+  [ "$("$cursor_probe")" = "$1" ]
+}
+
 # The share of the screen's pixels that are exactly the colour (white, black).
 share_of() {
   import -window root png:- | convert png:- -fill black +opaque "$1" -fill white -opaque "$1" \
@@ -119,6 +126,7 @@ case "$case_name" in
     start_display 24
     echo "MThd" >"$XDG_RUNTIME_DIR/tmp.mid"
     [ "$(share_of white)" = 1 ] || fail "the display does not start white"
+    cursor_is visible || fail "the probe sees no cursor before the saver"
     start /s
     saver=$started
     wait_for_saver
@@ -126,6 +134,7 @@ case "$case_name" in
     # between the trees.
     [ "$(share_of white)" = 0 ] || fail "the saver leaves part of the screen uncovered"
     [ "$(share_of black)" != 0 ] || fail "no black ground shows"
+    cursor_is hidden || fail "the cursor is not hidden"
     xdotool mousemove_relative -- 5 5
     still_running "$saver" || fail "ended on a move of 5 and 5 pixels"
     xdotool mousemove_relative -- -10 -10
@@ -249,10 +258,12 @@ case "$case_name" in
     xwininfo -root -children | grep -q '("wobbert" "wobbert")  640x480+0+0' || fail "no saver"
     saver=$(xwininfo -root -children | grep '("wobbert" "wobbert")  640x480+0+0' | awk '{print $1}')
     xwininfo -id "$saver" | grep -q IsViewable || fail "the saver ended on its own activation"
+    cursor_is hidden || fail "the cursor is not hidden during the test run"
     xdotool mousemove_relative -- 6 0
     sleep 0.5
     xwininfo -id "$saver" | grep -q IsUnMapped || fail "a 6-pixel move did not end the test run"
     kill -0 "$configure" 2>/dev/null || fail "the test run's end ended the program"
+    cursor_is visible || fail "the cursor did not come back after the test run"
     [ "$(printf '%d' "$(xdpyinfo | awk '/^focus:/ {print $3}' | tr -d ,)")" = "$(printf '%d' "$dialog")" ] ||
       fail "the keyboard did not go back to the dialog"
     ;;
