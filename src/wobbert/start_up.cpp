@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "data/pictures.h"
+#include "data/shared_bitmaps.h"
 #include "framework/application.h"
 #include "toolkit/random.h"
 #include "toolkit/temp_directory.h"
@@ -47,6 +48,7 @@ void TearDown() {
   mainscreen = nullptr;
   songscreen = nullptr;
   configscreen = nullptr;
+  ResetSharedBitmaps();
   instanceSemaphore.reset();
 }
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "data/shared_bitmaps.h"
 #include "fakes/program_fixture.h"
 #include "framework/application.h"
 #include "wb_cfg/settings.h"
@@ -42,6 +43,7 @@ class StartUpTest : public fakes::ProgramTest {
       native->whenEmpty = [this, messages]() mutable {
         // First wait: the windows exist now; deliver the messages, then end on the next.
         if (!messages.empty()) {
+          picturesDuringRun = !plainTrees[0].Empty() && !figurePoses[4].Empty();
           for (auto& message : messages) {
             message.window = native->windows.front();
             native->queue.push_back(message);
@@ -63,6 +65,7 @@ class StartUpTest : public fakes::ProgramTest {
 
   std::filesystem::path temporary;
   bool displayAvailable = true;
+  bool picturesDuringRun = false;
 };
 
 TEST_F(StartUpTest, SaverRunsUntilAKeyThenDeletesTheSongFileAndReleasesEverything) {
@@ -82,7 +85,13 @@ TEST_F(StartUpTest, SaverRunsUntilAKeyThenDeletesTheSongFileAndReleasesEverythin
   EXPECT_TRUE(system.messageBoxes.empty());
   EXPECT_FALSE(native == nullptr);
   EXPECT_EQ(settings.sound, "Yes");  // the settings were loaded
+  // The pictures were decoded for the run and freed after it.
+  EXPECT_TRUE(picturesDuringRun);
+  EXPECT_TRUE(plainTrees[0].Empty());
+  EXPECT_TRUE(figurePoses[4].Empty());
+  EXPECT_TRUE(sceneBitmap.Empty());
 }
+
 
 TEST_F(StartUpTest, AMissingSongFileIsNotReported) {
   EXPECT_EQ(Run({"/s"}, {KeyPress()}), exitNormal);
