@@ -107,7 +107,7 @@ int RunProgram(const std::vector<std::string>& arguments, const ApplicationOpene
       mainscreen = &application.CreateForm<Tmainscreen>();
       break;
     default:
-      application.SetTitle("Wobbert");
+      // The title stays the program's name in this mode.
       configscreen = &application.CreateForm<Tconfigscreen>();
       songscreen = &application.CreateForm<Tsongscreen>();
       mainscreen = &application.CreateForm<Tmainscreen>();

@@ -44,6 +44,7 @@ class StartUpTest : public fakes::ProgramTest {
         // First wait: the windows exist now; deliver the messages, then end on the next.
         if (!messages.empty()) {
           picturesDuringRun = !plainTrees[0].Empty() && !figurePoses[4].Empty();
+          titleDuringRun = application.Title();
           for (auto& message : messages) {
             message.window = native->windows.front();
             native->queue.push_back(message);
@@ -66,6 +67,7 @@ class StartUpTest : public fakes::ProgramTest {
   std::filesystem::path temporary;
   bool displayAvailable = true;
   bool picturesDuringRun = false;
+  std::string titleDuringRun;
 };
 
 TEST_F(StartUpTest, SaverRunsUntilAKeyThenDeletesTheSongFileAndReleasesEverything) {
@@ -92,6 +94,15 @@ TEST_F(StartUpTest, SaverRunsUntilAKeyThenDeletesTheSongFileAndReleasesEverythin
   EXPECT_TRUE(sceneBitmap.Empty());
 }
 
+
+TEST_F(StartUpTest, OnlyTheSaverModeSetsTheApplicationTitle) {
+  Run({"/s"}, {KeyPress()});
+  EXPECT_EQ(titleDuringRun, "Wobbert");
+  platform::Message escape = KeyPress();
+  escape.key = platform::keys::escape;
+  Run({"/c"}, {escape});
+  EXPECT_EQ(titleDuringRun, "wobbert");
+}
 
 TEST_F(StartUpTest, AMissingSongFileIsNotReported) {
   EXPECT_EQ(Run({"/s"}, {KeyPress()}), exitNormal);
