@@ -284,6 +284,50 @@ case "$case_name" in
     [ "$(printf '%d' "$(xdpyinfo | awk '/^focus:/ {print $3}' | tr -d ,)")" = "$(printf '%d' "$dialog")" ] ||
       fail "the keyboard did not go back to the dialog"
     ;;
+  settings-file)
+    # The configuration dialog's OK saves what start-up and the dialog loaded: the defaults for a
+    # missing file; hand-edited values as the store reads them, everything else kept.
+    start_display 24
+    ini=$XDG_CONFIG_HOME/wobbert/control.ini
+    ok_in_dialog() {
+      start /c
+      local dialog=""
+      for _ in $(seq 100); do
+        dialog=$(xwininfo -root -children 2>/dev/null | grep '"Wobbert v' | awk '{print $1}' | head -n1)
+        [ -n "$dialog" ] && xwininfo -id "$dialog" 2>/dev/null | grep -q IsViewable && break
+        sleep 0.05
+      done
+      [ -n "$dialog" ] || fail "the configuration dialog did not appear"
+      xdotool mousemove --window "$dialog" 263 300 click 1  # OK
+      wait_exit "$started" 5
+      [ "$status" = 0 ] || fail "OK gave '$status'"
+    }
+    songs() {  # songs <first> <last> <value>
+      for i in $(seq "$1" "$2"); do printf 'song %d=%s\n' "$i" "$3"; done
+    }
+
+    rm -f "$ini"
+    ok_in_dialog
+    expected=$(printf '[wobbert]\nsnow=0\nsound=Yes\n'; songs 0 46 1; printf 'joyful=off\n')
+    [ "$(cat "$ini")" = "$expected" ] || fail "a missing file did not save as the defaults: $(cat "$ini")"
+
+    {
+      printf '; kept\n[Other]\nsnow=1\n\n[WOBBERT]\nSnow = 0x2\nsound=yes\n'
+      printf 'song 5=$0\nsong 6=letters\nsong 7=0x\nsong 8=2\nsong 9=0\njoyful=On\nmine=kept\n\n[last]\nx=y\n'
+    } >"$ini"
+    ok_in_dialog
+    expected=$(
+      printf '; kept\n[Other]\nsnow=1\n\n[WOBBERT]\nsnow=2\nsound=yes\n'
+      printf 'song 5=0\nsong 6=1\nsong 7=1\nsong 8=1\nsong 9=0\njoyful=off\nmine=kept\n'
+      songs 0 4 1
+      songs 10 46 1
+      printf '\n[last]\nx=y\n'
+    )
+    [ "$(cat "$ini")" = "$expected" ] || fail "the hand-edited file saved as: $(cat "$ini")"
+    # A file written by the program reads back and saves unchanged.
+    ok_in_dialog
+    [ "$(cat "$ini")" = "$expected" ] || fail "a saved file changed on the next save"
+    ;;
   *)
     fail "no such case"
     ;;
