@@ -38,7 +38,7 @@ class SaverPlaylistTest : public fakes::ProgramTest {
                 ("wobbert-playlist-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(directory);
-    system.temporaryDirectory = directory.string() + "/";
+    system.temporaryDirectory = (directory / "").string();  // ends in the system's separator
     settings = Settings{};
     settings.sound = "Yes";
     randomSeed = 20261208;
