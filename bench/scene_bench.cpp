@@ -16,6 +16,7 @@
 
 #include "data/shared_bitmaps.h"
 #include "offscreen_saver.h"
+#include "memory_copy_baseline.h"
 #include "ratio_reporter.h"
 #include "toolkit/random.h"
 #include "wb_cfg/settings.h"
@@ -26,15 +27,7 @@
 namespace wobbert {
 namespace {
 
-void MemoryCopy(benchmark::State& state, std::size_t bytes) {
-  std::vector<std::uint8_t> from(bytes, 7), to(bytes);
-  for (auto _ : state) {
-    std::memcpy(to.data(), from.data(), bytes);
-    benchmark::DoNotOptimize(to.data());
-    benchmark::ClobberMemory();
-  }
-  state.counters["bytes"] = static_cast<double>(bytes);
-}
+using bench::MemoryCopy;
 
 std::size_t ScreenBytes(const Bitmap& bitmap) {
   return static_cast<std::size_t>(bitmap.Stride()) * static_cast<std::size_t>(bitmap.Height());

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "memory_copy_baseline.h"
 #include "ratio_reporter.h"
 #include "toolkit/pixel_operations.h"
 
@@ -23,14 +24,7 @@ Bitmap Figure() {
   return bitmap;
 }
 
-void MemoryCopy(benchmark::State& state, std::size_t bytes) {
-  std::vector<std::uint8_t> from(bytes, 7), to(bytes);
-  for (auto _ : state) {
-    std::memcpy(to.data(), from.data(), bytes);
-    benchmark::DoNotOptimize(to.data());
-    benchmark::ClobberMemory();
-  }
-}
+using bench::MemoryCopy;
 
 const std::size_t figureBytes = static_cast<std::size_t>(figureWidth) * figureHeight * 3;
 
