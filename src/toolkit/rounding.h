@@ -2,16 +2,15 @@
 // (2.5 -> 2, 3.5 -> 4, -2.5 -> -2), whatever the floating-point unit's rounding mode.
 #pragma once
 
-#include <cmath>
-
 namespace wobbert {
 
+// value must lie within the range of int.
 inline int RoundHalfEven(double value) {
-  const double whole = std::floor(value);
+  int whole = static_cast<int>(value);  // toward zero; one step down below zero gives the floor
+  if (value < whole) --whole;
   const double fraction = value - whole;
-  int result = static_cast<int>(whole);
-  if (fraction > 0.5 || (fraction == 0.5 && (result & 1) != 0)) ++result;
-  return result;
+  if (fraction > 0.5 || (fraction == 0.5 && (whole & 1) != 0)) ++whole;
+  return whole;
 }
 
 }  // namespace wobbert
