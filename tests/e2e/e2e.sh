@@ -16,17 +16,23 @@ cursor_probe=${3:-}
 work=$(mktemp -d /tmp/wobbert-e2e.XXXXXX)
 pids=()
 xvfb_pid=""
+display_claim=""
 
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   wait 2>/dev/null
+  [ -n "$display_claim" ] && rmdir "$display_claim"
   rm -rf "$work"
 }
 trap cleanup EXIT
 
 fail() {
   echo "FAIL ($case_name): $*" >&2
+  if [ -s "$work/stderr" ]; then
+    echo "  the program's last error output:" >&2
+    sed 's/^/  /' "$work/stderr" >&2
+  fi
   exit 1
 }
 
@@ -37,17 +43,43 @@ unset SDL_VIDEODRIVER
 mkdir -p "$XDG_CONFIG_HOME/wobbert"
 printf '[wobbert]\nsound=No\nsnow=0\n' >"$XDG_CONFIG_HOME/wobbert/control.ini"
 
-# start_display <depth>: Xvfb 640 x 480 on a display number it picks itself. The root window is
-# white, so whatever the saver leaves uncovered shows.
+# start_display <depth>: Xvfb 640 x 480 on a display number of its own. The number is taken
+# from a range of its own, claimed by creating a directory (atomic) beside the server's lock:
+# servers that pick their number themselves (-displayfd) were seen to end up sharing one when
+# started side by side. The root window is white, so whatever the saver leaves uncovered shows.
 start_display() {
-  Xvfb -displayfd 3 -screen 0 "640x480x$1" -wr -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-  xvfb_pid=$!
-  for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.05
+  local number
+  for _ in $(seq 50); do
+    number=$((400 + RANDOM % 500))
+    [ -e "/tmp/.X$number-lock" ] && continue
+    mkdir "/tmp/wobbert-e2e-display-$number" 2>/dev/null || continue
+    display_claim=/tmp/wobbert-e2e-display-$number
+    # -noreset: a server that resets when its last client leaves refuses the next one meanwhile.
+    Xvfb ":$number" -screen 0 "640x480x$1" -wr -noreset -nolisten tcp 2>"$work/xvfb.log" &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+      kill -0 "$xvfb_pid" 2>/dev/null || break
+      if DISPLAY=":$number" xdpyinfo >/dev/null 2>&1; then
+        export DISPLAY=":$number"
+        return 0
+      fi
+      sleep 0.05
+    done
+    kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+    xvfb_pid=""
+    rmdir "$display_claim"
+    display_claim=""
   done
-  [ -s "$work/display" ] || fail "Xvfb did not start"
-  export DISPLAY=":$(head -n1 "$work/display")"
+  fail "Xvfb did not start"
+}
+
+diagnose() {
+  {
+    echo "display $DISPLAY, Xvfb $xvfb_pid $(kill -0 "$xvfb_pid" 2>/dev/null && echo alive)"
+    xwininfo -root -children
+    ps -o pid,stat,cmd -p "$started"
+  } >&2
 }
 
 # start <arguments...>: runs the program in the background; its pid is in $started.
@@ -88,6 +120,7 @@ wait_for_saver() {
     fi
     sleep 0.05
   done
+  diagnose
   fail "the saver window did not appear"
 }
 
@@ -137,6 +170,29 @@ expect_report() {
 cursor_is() {
   [ -z "$cursor_probe" ] && return 0
   [ "$("$cursor_probe")" = "$1" ]
+}
+
+# wait_for_dialog: sets $dialog to the configuration dialog's window once it is on the screen.
+wait_for_dialog() {
+  dialog=""
+  for _ in $(seq 100); do
+    dialog=$(xwininfo -root -children 2>/dev/null | grep '"Wobbert v' | awk '{print $1}' | head -n1)
+    [ -n "$dialog" ] && xwininfo -id "$dialog" 2>/dev/null | grep -q IsViewable && break
+    dialog=""
+    sleep 0.05
+  done
+  [ -n "$dialog" ] || { diagnose; fail "the configuration dialog did not appear"; }
+  sleep 0.3  # let it paint its picture
+}
+
+# click_dialog <x> <y>: a click on the dialog's caption at (x, y), the pointer coming from
+# elsewhere in the dialog as a user's would.
+click_dialog() {
+  xdotool mousemove --window "$dialog" 160 160
+  sleep 0.1
+  xdotool mousemove --window "$dialog" "$1" "$2"
+  sleep 0.1
+  xdotool click 1
 }
 
 # The share of the screen's pixels that are exactly the colour (white, black).
@@ -260,16 +316,9 @@ case "$case_name" in
     start_display 24
     start /c
     configure=$started
-    dialog=""
-    for _ in $(seq 100); do
-      dialog=$(xwininfo -root -children 2>/dev/null | grep '"Wobbert v' | awk '{print $1}' | head -n1)
-      [ -n "$dialog" ] && xwininfo -id "$dialog" 2>/dev/null | grep -q IsViewable && break
-      sleep 0.05
-    done
-    [ -n "$dialog" ] || fail "the configuration dialog did not appear"
+    wait_for_dialog
     xdotool windowfocus --sync "$dialog"
-    # The dialog's Test button.
-    xdotool mousemove --window "$dialog" 55 300 click 1
+    click_dialog 55 300  # Test
     wait_for_saver
     still_running "$configure" 0.3 || fail "the program ended"
     xwininfo -root -children | grep -q '("wobbert" "wobbert")  640x480+0+0' || fail "no saver"
@@ -291,14 +340,8 @@ case "$case_name" in
     ini=$XDG_CONFIG_HOME/wobbert/control.ini
     ok_in_dialog() {
       start /c
-      local dialog=""
-      for _ in $(seq 100); do
-        dialog=$(xwininfo -root -children 2>/dev/null | grep '"Wobbert v' | awk '{print $1}' | head -n1)
-        [ -n "$dialog" ] && xwininfo -id "$dialog" 2>/dev/null | grep -q IsViewable && break
-        sleep 0.05
-      done
-      [ -n "$dialog" ] || fail "the configuration dialog did not appear"
-      xdotool mousemove --window "$dialog" 263 300 click 1  # OK
+      wait_for_dialog
+      click_dialog 263 300  # OK
       wait_exit "$started" 5
       [ "$status" = 0 ] || fail "OK gave '$status'"
     }
@@ -327,6 +370,14 @@ case "$case_name" in
     # A file written by the program reads back and saves unchanged.
     ok_in_dialog
     [ "$(cat "$ini")" = "$expected" ] || fail "a saved file changed on the next save"
+    ;;
+  no-display)
+    # Without an X server the program says so and ends, rather than run where no one sees it.
+    export DISPLAY=:1999
+    start /s
+    wait_exit "$started" 5
+    [ "$status" = 1 ] || fail "without a display the saver gave '$status'"
+    grep -q "Cannot open the display" "$work/stderr" || fail "nothing was said"
     ;;
   *)
     fail "no such case"

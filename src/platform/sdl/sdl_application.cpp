@@ -378,13 +378,35 @@ SdlWindow::~SdlWindow() {
   SDL_DestroyWindow(window_);
 }
 
+// SDL wakes its waiting event loop with a message sent to one of our windows over a second
+// connection; sent just as that window is destroyed, the message fails with BadWindow, and
+// Xlib's default handler would end the program for it. A failed request of ours is never worth
+// that: the X errors that matter are caught where they are expected.
+int IgnoreXError(Display*, XErrorEvent*) { return 0; }
+
 }  // namespace
 
 Result<std::unique_ptr<NativeApplication>> OpenNativeApplication() {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  XSetErrorHandler(IgnoreXError);
+#endif
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  // Present through the window system's own surface: an accelerated one would have SDL recreate
+  // a shown window for OpenGL behind our back (a new window id, a window that may stay unmapped).
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
     return Error{std::string("Cannot open the display: ") + SDL_GetError()};
+  }
+  // When the display cannot be opened SDL falls back to drivers that show nothing; a screen
+  // saver nobody can see (and that nothing can end) is worse than none. They stay available to
+  // whoever asks for them by name.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const char* requested = SDL_getenv("SDL_VIDEODRIVER");
+  if (driver && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0) &&
+      !(requested && SDL_strstr(requested, driver))) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER);
+    return Error{"Cannot open the display"};
   }
   if (timerEventType == static_cast<Uint32>(-1)) timerEventType = SDL_RegisterEvents(1);
   return std::unique_ptr<NativeApplication>(std::make_unique<SdlApplication>());
