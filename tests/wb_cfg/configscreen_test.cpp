@@ -58,6 +58,20 @@ TEST_F(ConfigscreenTest, ShowLaysOutTheButtonsAndCentresTheWebLinkOnItsMeasuredW
   EXPECT_EQ(Dialog().Label5.shadow.colour, Rgb(0, 0, 0));
 }
 
+// Placement needs a screen size chosen before the first show, so it has no ready-shown dialog.
+using ConfigscreenPlacementTest = DialogTest;
+
+TEST_F(ConfigscreenPlacementTest, TheFirstShowCentresTheDialogOnTheScreenAndLaterShowsLeaveItWhereItIs) {
+  system.screenSize = {1024, 700};
+  configscreen->Show();
+  // (1024 - 320) / 2 and (700 - 328) / 2: the client size is known before the centring.
+  EXPECT_EQ(configscreen->BoundsRect(), (Rectangle{352, 186, 672, 514}));
+  system.screenSize = {800, 600};
+  configscreen->Hide();
+  configscreen->Show();
+  EXPECT_EQ(configscreen->BoundsRect(), (Rectangle{352, 186, 672, 514}));
+}
+
 TEST_F(ConfigscreenTest, HoverMovesBetweenButtonsInOneReportAndTheBackgroundClearsIt) {
   MoveOnto(Dialog().Label5.top);
   EXPECT_EQ(Dialog().Label5.top.colour, HoverColour);

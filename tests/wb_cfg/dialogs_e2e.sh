@@ -1,6 +1,6 @@
 #!/bin/sh
 # End-to-end run of the configuration and song list dialogs on a virtual X display:
-# `wobbert /c` shows the dialog; clicks on the Trees, Xmas Joy and Sound values and a check box
+# `wobbert /c` shows the dialog centred on the screen and the song list at its own place; clicks on the Trees, Xmas Joy and Sound values and a check box
 # in the song list end up in control.ini after OK; Cancel writes nothing; Test shows the saver and
 # a mouse move brings the dialog back. Usage: dialogs_e2e.sh <wobbert program>
 set -u
@@ -12,6 +12,9 @@ xvfb=$!
 cleanup() { kill "$xvfb" 2>/dev/null; rm -rf "$work"; }
 trap cleanup EXIT
 export DISPLAY=$display XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run SDL_AUDIODRIVER=dummy
+# Asks SDL for the accelerated window surface, which recreates a shown window at the screen's
+# corner: the program must present through the plain surface and keep its windows where it put them.
+export SDL_FRAMEBUFFER_ACCELERATION=1
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 sleep 1
 ini=$XDG_CONFIG_HOME/wobbert/control.ini
@@ -23,6 +26,13 @@ click() {
   id=$(window "$1")
   xdotool mousemove --window "$id" "$2" "$3" sleep 0.2 click 1 sleep 0.3
 }
+# Fails unless the window named $1 has its client area's top-left corner at ($2, $3).
+expect_at() {
+  id=$(window "$1")
+  sleep 0.3
+  at=$(xwininfo -id "$id" | awk '/Absolute upper-left [XY]/ { printf "%s ", $4 }')
+  [ "$at" = "$2 $3 " ] || fail "'$1' is at $at, not at $2 $3"
+}
 finished() {
   for _ in 1 2 3 4 5 6 7 8 9 10; do kill -0 "$1" 2>/dev/null || return 0; sleep 0.3; done
   return 1
@@ -30,6 +40,7 @@ finished() {
 
 # Cancel writes nothing.
 "$program" /c & pid=$!
+expect_at "Wobbert v1.3b" 352 220  # centred: (1024 - 320) / 2, (768 - 328) / 2
 click "Wobbert v1.3b" 180 188   # Trees value
 click "Wobbert v1.3b" 160 300   # Cancel
 finished "$pid" || fail "Cancel did not end the program"
@@ -41,6 +52,7 @@ click "Wobbert v1.3b" 180 188   # Trees: Snowy
 click "Wobbert v1.3b" 172 220   # Xmas Joy: Yes
 click "Wobbert v1.3b" 172 252   # Sound: No
 click "Wobbert v1.3b" 250 254   # Songlist
+expect_at "Wobbert - Songlist" 257 135
 click "Wobbert - Songlist" 17 81  # untick song 1
 click "Wobbert - Songlist" 248 294  # Ready
 click "Wobbert v1.3b" 56 300    # Test: saves and shows the saver

@@ -393,8 +393,10 @@ Result<std::unique_ptr<NativeApplication>> OpenNativeApplication() {
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   // Present through the window system's own surface: an accelerated one would have SDL recreate
-  // a shown window for OpenGL behind our back (a new window id, a window that may stay unmapped).
-  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // a shown window for OpenGL behind our back (a new window id, a window that may stay unmapped,
+  // placed at the screen's corner instead of where we put it). Not even the environment may ask
+  // for one.
+  SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_OVERRIDE);
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
     return Error{std::string("Cannot open the display: ") + SDL_GetError()};
   }
