@@ -6,6 +6,13 @@
 // Our child belongs to this thread, so its messages are dispatched whenever the program asks
 // whether the host is visible; nothing else of ours has windows while a preview runs. The child
 // keeps the last frame and repaints it from its back buffer when the system asks.
+//
+// The pixels go out through the host's device context, over our child's rectangle (children not
+// clipped), rather than through the child's own: on Windows both reach the same pixels, but Wine
+// gives a child window of a foreign host no drawable of its own, so what is drawn into the
+// child's context is lost there. Each present ends by reading one pixel back, which makes a
+// driver that queues drawing (Wine's X11 connection, Windows' GDI batch) put the frame on the
+// screen now rather than with the next one.
 #include <windows.h>
 
 #include <cstddef>
@@ -59,10 +66,9 @@ class Win32ForeignWindow final : public ForeignWindow {
     switch (message) {
       case WM_PAINT: {
         PAINTSTRUCT paint;
-        const HDC context = BeginPaint(child_, &paint);
-        if (context) {
-          Copy(context, {paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right, paint.rcPaint.bottom});
+        if (BeginPaint(child_, &paint)) {
           EndPaint(child_, &paint);
+          Present({paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right, paint.rcPaint.bottom});
         }
         return 0;
       }
@@ -97,17 +103,19 @@ class Win32ForeignWindow final : public ForeignWindow {
     canvas_.emplace(backBuffer_, [this](const Rectangle& changed) { Present(changed); });
   }
 
+  // Our child sits at the origin of the host's client area, so child and host coordinates agree.
   void Present(const Rectangle& changed) {
     if (!child_) return;
-    const HDC context = GetDC(child_);
+    const Rectangle area = Intersection(changed, {0, 0, backBuffer_.Width(), backBuffer_.Height()});
+    if (area.Empty()) return;
+    const HDC context = GetDCEx(host_, nullptr, DCX_CACHE);
     if (!context) return;
-    Copy(context, changed);
-    ReleaseDC(child_, context);
+    Copy(context, area);
+    GetPixel(context, area.left, area.top);
+    ReleaseDC(host_, context);
   }
 
-  void Copy(HDC context, const Rectangle& wanted) const {
-    const Rectangle area = Intersection(wanted, {0, 0, backBuffer_.Width(), backBuffer_.Height()});
-    if (area.Empty()) return;
+  void Copy(HDC context, const Rectangle& area) const {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = backBuffer_.Width();
