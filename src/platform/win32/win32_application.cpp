@@ -126,6 +126,13 @@ class Win32Window final : public NativeWindow {
 
   HWND Window() const { return window_; }
   Win32Application& Application() { return application_; }
+  // Whole notches of a wheel turn; fine-grained wheels report fractions of a notch, which add up.
+  int WheelNotches(int delta) {
+    wheelDelta_ += delta;
+    const int notches = wheelDelta_ / WHEEL_DELTA;
+    wheelDelta_ -= notches * WHEEL_DELTA;
+    return notches;
+  }
   bool TakePaint() { return std::exchange(paintPending_, false); }
 
   // Copies the changed part of the back buffer to the screen.
@@ -167,6 +174,7 @@ class Win32Window final : public NativeWindow {
   Rectangle dirty_;
   bool visible_ = false;
   bool paintPending_ = false;
+  int wheelDelta_ = 0;
 };
 
 class Win32Application final : public NativeApplication {
@@ -282,15 +290,24 @@ class Win32Application final : public NativeApplication {
           m.button = right ? MouseButton::Right : middle ? MouseButton::Middle : MouseButton::Left;
           m.clicks = doubleClick ? 2 : 1;
         });
+        // While a button is held the window keeps the mouse, so a drag (the list's scroll-bar
+        // thumb) that ends outside it still ends with a release.
+        if (down) {
+          SetCapture(handle);
+        } else if ((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && GetCapture() == handle) {
+          ReleaseCapture();
+        }
         return 0;
       }
       case WM_MOUSEWHEEL: {
         POINT point{MouseX(lParam), MouseY(lParam)};  // screen coordinates for this one
         ScreenToClient(handle, &point);
+        const int notches = window.WheelNotches(GET_WHEEL_DELTA_WPARAM(wParam));
+        if (notches == 0) return 0;
         Queue(MessageKind::MouseWheel, window, [&](Message& m) {
           m.x = point.x;
           m.y = point.y;
-          m.wheel = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
+          m.wheel = notches;
         });
         return 0;
       }
