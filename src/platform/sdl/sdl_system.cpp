@@ -2,6 +2,7 @@
 // runtime directory for the lock. Linux has no screen-saver password of a saver's own (locking
 // the desktop is the screen locker's job) and no password-change call.
 #include <SDL2/SDL.h>
+#include <SDL2/SDL_syswm.h>
 #include <X11/Xlib.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -47,6 +48,35 @@ std::string WithoutCarriageReturns(const std::string& text) {
   return result;
 }
 
+// The message box is a window of its own (on X, over a connection of its own) that takes the
+// keyboard focus while it is up; once it is gone the focus would stay wherever the window system
+// leaves it, on a bare X server nowhere, and the program would see itself lose activation to its
+// own box. As on other systems, the focus goes back to the window that had it, and what the box's
+// conversation with the user left in our queue (its focus change, input meant for it) is settled
+// before the program takes its next event: so neither the activation change nor that input reaches
+// the program's filter.
+void GiveFocusBackAfterBox(SDL_Window* owner) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+#if defined(SDL_VIDEO_DRIVER_X11)
+  if (owner && (SDL_GetWindowFlags(owner) & SDL_WINDOW_SHOWN) && SDL_GetWindowWMInfo(owner, &info) &&
+      info.subsystem == SDL_SYSWM_X11) {
+    // CurrentTime: a time of ours from before the box would be older than the box's own focus
+    // change, and X ignores such a request.
+    XRaiseWindow(info.info.x11.display, info.info.x11.window);
+    XSetInputFocus(info.info.x11.display, info.info.x11.window, RevertToParent, CurrentTime);
+    // Every event up to the focus coming back is now in; SDL reads them all at once, so the focus
+    // loss and its return cancel out.
+    XSync(info.info.x11.display, False);
+  }
+#else
+  (void)owner;
+  (void)info;
+#endif
+  SDL_PumpEvents();
+  SDL_FlushEvents(SDL_KEYDOWN, SDL_MOUSEWHEEL);
+}
+
 class SdlSystem final : public System {
  public:
   std::string TemporaryDirectory() override { return PrivateRuntimeDirectory(); }
@@ -81,10 +111,15 @@ class SdlSystem final : public System {
 
   void ShowMessageBox(const std::string& caption, const std::string& text) override {
     const std::string lines = WithoutCarriageReturns(text);
+    // The box belongs to the window with the focus, so that a window manager keeps it above a
+    // stay-on-top window of ours.
+    SDL_Window* owner = DisplayOpen() ? SDL_GetKeyboardFocus() : nullptr;
     if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, caption.c_str(), lines.c_str(),
-                                 nullptr) != 0) {
+                                 owner) != 0) {
       std::fprintf(stderr, "%s: %s\n", caption.c_str(), lines.c_str());
+      return;
     }
+    if (owner) GiveFocusBackAfterBox(owner);
   }
 
   InstanceLockAttempt AcquireInstanceLock(const std::string& name) override {

@@ -153,6 +153,11 @@ case "$case_name" in
     done
     [ -n "$box" ] || fail "no error box"
     xwininfo -id "$box" >/dev/null || fail "the error box went away"
+    [ -s "$song_file" ] || fail "no song file before the error"
+    written=$(stat -c %y "$song_file")
+    # Input while the box is up belongs to the box: a move far across the saver must not end it.
+    xdotool mousemove 20 20
+    sleep 0.3
     xdotool windowfocus --sync "$box" key Return
     sleep 3
     kill -0 "$program_pid" 2>/dev/null || fail "the saver ended with the error box"
@@ -160,7 +165,11 @@ case "$case_name" in
     # The forest stands: the screen is no longer black.
     maximum=$(import -window root png:- | convert png:- -format '%[fx:maxima]' info:)
     [ "$maximum" != "0" ] || fail "no forest after the error box"
-    [ ! -e "$work/audio.raw" ] || fail "audio was written"
+    # Sound is off for the rest of the run: no repaint or tick writes another song.
+    [ ! -e "$song_file" ] || [ "$(stat -c %y "$song_file")" = "$written" ] ||
+      fail "a song file was written again after the error"
+    end_saver
+    [ ! -e "$song_file" ] || fail "the song file is still there after the run"
     ;;
   *)
     fail "unknown case"
