@@ -179,7 +179,10 @@ void Tsongscreen::FormDeactivate() {
 }
 
 void Tsongscreen::FormMouseMove(int x, int y) {
+  // A thumb dragged past the list's edge still scrolls it, and the window must show that.
+  const int topIndex = CheckListBox1.TopIndex();
   CheckListBox1.MouseMove(x, y);
+  if (CheckListBox1.TopIndex() != topIndex) Invalidate();
   if (CheckListBox1.Box().Contains(x, y)) {
     Label15MouseMove(&CheckListBox1);
     Invalidate();

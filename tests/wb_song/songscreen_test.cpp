@@ -118,6 +118,20 @@ TEST_F(SongscreenTest, HoverIgnoresCopiesAndCaptionsAndTheListClearsIt) {
   EXPECT_FALSE(Dialog().Label15.Hovered());
 }
 
+TEST_F(SongscreenTest, AThumbDraggedBelowTheListScrollsItAndRepaintsTheWindow) {
+  const Rectangle thumb = List().ThumbRect();
+  const int x = thumb.left + thumb.Width() / 2;
+  Dialog().Dispatch(MessageFor(platform::MessageKind::MouseDown, &Dialog().Native(), x, thumb.top + 2));
+  auto& window = static_cast<fakes::FakeWindow&>(Dialog().Native());
+  const int invalidations = window.invalidations;
+  Move(Dialog(), x, 300);  // past the list's bottom edge, over the button row's caption-free ground
+  EXPECT_EQ(List().TopIndex(), List().MaxTopIndex());
+  EXPECT_GT(window.invalidations, invalidations);
+  Dialog().Dispatch(MessageFor(platform::MessageKind::MouseUp, &Dialog().Native(), x, 300));
+  Move(Dialog(), x, thumb.top + 2);  // released: moves no longer scroll
+  EXPECT_EQ(List().TopIndex(), List().MaxTopIndex());
+}
+
 TEST_F(SongscreenTest, ItemsAlternateBackgroundsAndLightTheSelectedText) {
   Click(Dialog(), textX, RowY(1));
   Bitmap frame;
