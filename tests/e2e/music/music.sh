@@ -40,7 +40,7 @@ export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$work/audio.raw
 unset SDL_VIDEODRIVER
 song_file=$work/run/tmp.mid
 
-Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 640x480x24 -noreset -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 100); do
   [ -s "$work/display" ] && break

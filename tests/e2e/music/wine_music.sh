@@ -24,7 +24,7 @@ stop_wine() {
 cleanup() {
   [ -n "$saver_pid" ] && kill "$saver_pid" 2>/dev/null
   stop_wine
-  [ -n "$display_pid" ] && kill "$display_pid" 2>/dev/null
+  [ -n "$display_pid" ] && kill "$display_pid" 2>/dev/null && wait "$display_pid" 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -35,7 +35,7 @@ fail() {
   exit 1
 }
 
-Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 640x480x24 -noreset -nolisten tcp 3>"$work/display" 2>/dev/null &
 display_pid=$!
 for _ in $(seq 100); do
   [ -s "$work/display" ] && break

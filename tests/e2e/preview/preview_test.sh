@@ -24,7 +24,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # The display: Xvfb picks a free number and writes it to the descriptor it is given.
 exec 5>"$work/display"
-Xvfb -displayfd 5 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 5 -screen 0 800x600x24 -noreset -nolisten tcp >"$work/xvfb.log" 2>&1 &
 pids+=($!)
 exec 5>&-
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
