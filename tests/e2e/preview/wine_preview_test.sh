@@ -1,12 +1,11 @@
 #!/usr/bin/env bash
 # End-to-end test of wobbert.scr's preview under Wine (64-bit) on a virtual X display of its own:
 #   1. a hidden host costs the waiting preview (almost) no processor time;
-#   2. shown, the host keeps the preview running; hiding it ends the preview within a frame or
-#      two, with status 0;
+#   2. shown, the host is drawn in: after about 2.2 s the figure stands at the top centre, on
+#      black, without its ground colour and without the host's grey showing anywhere; hiding the
+#      host then ends the preview within a frame or two, with status 0;
 #   3. destroying the host ends the preview too.
-# What the preview draws is not looked at here: Wine does not show what one process draws into a
-# window of another (neither into a child window of ours nor through the host's own device
-# context), so under Wine the host stays its own grey. The Linux test checks the picture.
+# With PREVIEW_TEST_SHOTS set to a directory, the screenshot is kept there to be looked at.
 # Usage: wine_preview_test.sh <wobbert.scr> <preview_host.exe> <source dir> <Wine prefix>
 set -euo pipefail
 
@@ -58,6 +57,18 @@ stop_host() { echo quit >&"$host_in" || true; wait "$HOST_PID" 2>/dev/null || tr
 
 ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 
+# The host's pixels as "x y rrggbb" lines. The host's number is Wine's window handle, so its X
+# window is found by its title.
+host_pixels() {
+  local window
+  window=$(xwininfo -name "preview host" | awk '/Window id:/ { print $4 }')
+  [ -n "$window" ] || fail "no X window for the host"
+  import -window "$window" "$work/$1.png" || fail "no screenshot of the host"
+  if [ -n "${PREVIEW_TEST_SHOTS:-}" ]; then cp "$work/$1.png" "$PREVIEW_TEST_SHOTS/"; fi
+  convert "$work/$1.png" -depth 8 txt:- |
+    awk -F'[ ,:#]+' 'NR > 1 { print $1, $2, tolower(substr($0, index($0, "#") + 1, 6)) }'
+}
+
 time_until_end() {
   local start=$(date +%s%N)
   for _ in $(seq 400); do kill -0 "$1" 2>/dev/null || break; sleep 0.005; done
@@ -83,10 +94,26 @@ used=$(( $(ticks "$preview") - before ))
 echo "processor ticks in 2 s of waiting: $used (of $(( 2 * $(getconf CLK_TCK) )) for a busy core)"
 [ "$used" -le 6 ] || fail "the waiting preview used $used ticks in 2 s"
 
-echo "== 2. shown, then hidden"
+echo "== 2. shown: the figure at the top centre after about 2.2 s; then hidden"
 tell_host show
-sleep 2
+sleep 2.2
+host_pixels top >"$work/top.txt"
 kill -0 "$preview" 2>/dev/null || fail "the preview ended while its host was shown"
+[ "$(wc -l <"$work/top.txt")" -eq $(( 152 * 112 )) ] || fail "the screenshot is not 152 x 112"
+awk '
+  $3 == "808080" { grey++ }      # the host background: the preview covers it all
+  $3 == "008000" { ground++ }    # the figure ground colour must be left out
+  $3 != "000000" {
+    figure++
+    if (top == "" || $2 < top) top = $2
+    if ($1 < 2) edge++           # x = (153 - 148) div 2 = 2: columns 0 and 1 stay black
+    if ($2 < 10 && $1 >= 40 && $1 < 112) topCentre++
+  }
+  END {
+    printf "figure pixels %d, top row %d, top-centre pixels %d, grey %d, ground %d, left edge %d\n",
+           figure, top, topCentre, grey, ground, edge
+    exit !(figure > 3000 && top <= 8 && topCentre > 20 && grey == 0 && ground == 0 && edge == 0)
+  }' "$work/top.txt" || fail "the figure does not stand at the top centre on black"
 tell_host hide
 time_until_end "$preview"
 wait "$preview" && status=0 || status=$?
