@@ -2,8 +2,10 @@
 # End-to-end test of wobbert.scr's preview under Wine (64-bit) on a virtual X display of its own:
 #   1. a hidden host costs the waiting preview (almost) no processor time;
 #   2. shown, the host is drawn in: after about 2.2 s the figure stands at the top centre, on
-#      black, without its ground colour and without the host's grey showing anywhere; hiding the
-#      host then ends the preview within a frame or two, with status 0;
+#      black, without its ground colour and without the host's grey showing anywhere (under Wine
+#      a frame takes some 75-80 ms, the 70 ms pause plus the drawing, so the highest point comes
+#      nearer 2.4 s: shots from 2.2 s to about 2.7 s are looked at until one shows it); hiding
+#      the host then ends the preview within a frame or two, with status 0;
 #   3. destroying the host ends the preview too.
 # With PREVIEW_TEST_SHOTS set to a directory, the screenshot is kept there to be looked at.
 # Usage: wine_preview_test.sh <wobbert.scr> <preview_host.exe> <source dir> <Wine prefix>
@@ -97,23 +99,31 @@ echo "processor ticks in 2 s of waiting: $used (of $(( 2 * $(getconf CLK_TCK) ))
 echo "== 2. shown: the figure at the top centre after about 2.2 s; then hidden"
 tell_host show
 sleep 2.2
-host_pixels top >"$work/top.txt"
+at_top=no
+for _ in 1 2 3 4 5; do
+  host_pixels top >"$work/top.txt"
+  [ "$(wc -l <"$work/top.txt")" -eq $(( 152 * 112 )) ] || fail "the screenshot is not 152 x 112"
+  if awk '
+    $3 == "808080" { grey++ }      # the host background: the preview covers it all
+    $3 == "008000" { ground++ }    # the figure ground colour must be left out
+    $3 != "000000" {
+      figure++
+      if (top == "" || $2 < top) top = $2
+      if ($1 < 2) edge++           # x = (153 - 148) div 2 = 2: columns 0 and 1 stay black
+      if ($2 < 10 && $1 >= 40 && $1 < 112) topCentre++
+    }
+    END {
+      printf "figure pixels %d, top row %d, top-centre pixels %d, grey %d, ground %d, left edge %d\n",
+             figure, top, topCentre, grey, ground, edge
+      exit !(figure > 3000 && top <= 8 && topCentre > 20 && grey == 0 && ground == 0 && edge == 0)
+    }' "$work/top.txt"; then
+    at_top=yes
+    break
+  fi
+  sleep 0.05
+done
+[ "$at_top" = yes ] || fail "the figure does not stand at the top centre on black"
 kill -0 "$preview" 2>/dev/null || fail "the preview ended while its host was shown"
-[ "$(wc -l <"$work/top.txt")" -eq $(( 152 * 112 )) ] || fail "the screenshot is not 152 x 112"
-awk '
-  $3 == "808080" { grey++ }      # the host background: the preview covers it all
-  $3 == "008000" { ground++ }    # the figure ground colour must be left out
-  $3 != "000000" {
-    figure++
-    if (top == "" || $2 < top) top = $2
-    if ($1 < 2) edge++           # x = (153 - 148) div 2 = 2: columns 0 and 1 stay black
-    if ($2 < 10 && $1 >= 40 && $1 < 112) topCentre++
-  }
-  END {
-    printf "figure pixels %d, top row %d, top-centre pixels %d, grey %d, ground %d, left edge %d\n",
-           figure, top, topCentre, grey, ground, edge
-    exit !(figure > 3000 && top <= 8 && topCentre > 20 && grey == 0 && ground == 0 && edge == 0)
-  }' "$work/top.txt" || fail "the figure does not stand at the top centre on black"
 tell_host hide
 time_until_end "$preview"
 wait "$preview" && status=0 || status=$?
