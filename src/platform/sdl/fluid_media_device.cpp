@@ -2,7 +2,9 @@
 
 #include <fluidsynth.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -14,6 +16,11 @@ namespace {
 
 constexpr int sampleRate = 44100;
 constexpr Uint16 bufferFrames = 1024;
+
+// A song is over once its last event has played and its sound has stayed below this level
+// (-80 dB of full scale, far beneath anything heard over the music) for this long.
+constexpr float quietPeak = 1e-4f;
+constexpr int quietFramesAtEnd = sampleRate / 5;
 
 std::atomic<std::uintptr_t> nextNoticeKey{1};
 std::atomic<std::uint32_t> nextDeviceId{1};
@@ -84,7 +91,9 @@ void FluidMediaDevice::Render(void* device, Uint8* stream, int length) {
   if (fluid_synth_write_float(self.synth_, frames, stream, 0, 2, stream, 1, 2) != FLUID_OK) {
     std::memset(stream, 0, static_cast<std::size_t>(length));
   }
-  if (self.playing_ && self.player_ && fluid_player_get_status(self.player_) == FLUID_PLAYER_DONE) {
+  if (self.playing_ && self.player_ &&
+      self.PlayedToTheEnd(reinterpret_cast<const float*>(stream), 2 * frames)) {
+    fluid_player_stop(self.player_);
     self.playing_ = false;
     self.atEnd_ = true;
     if (self.notifyPending_) {
@@ -92,6 +101,24 @@ void FluidMediaDevice::Render(void* device, Uint8* stream, int length) {
       self.Post(MediaNotice::Successful);
     }
   }
+}
+
+// The library's player calls a song done only when no voice sounds any more, however faint (a
+// piano note left to decay lingers for 15 s below hearing), and then 2 s later still; the pause
+// between two songs would be that long. The play is over once the song's last event has played
+// and what is left of it, the last notes' decay and the reverberation, has died away.
+bool FluidMediaDevice::PlayedToTheEnd(const float* samples, int count) {
+  const int status = fluid_player_get_status(player_);
+  if (status == FLUID_PLAYER_DONE) return true;
+  const int lastTick = fluid_player_get_total_ticks(player_);
+  if (status != FLUID_PLAYER_PLAYING || lastTick <= 0 || fluid_player_get_current_tick(player_) < lastTick) {
+    quietFrames_ = 0;
+    return false;
+  }
+  float peak = 0.0f;
+  for (int i = 0; i < count; ++i) peak = std::max(peak, std::fabs(samples[i]));
+  quietFrames_ = peak < quietPeak ? quietFrames_ + count / 2 : 0;
+  return quietFrames_ >= quietFramesAtEnd;
 }
 
 MediaError FluidMediaDevice::StartOutput() {
@@ -206,6 +233,7 @@ MediaError FluidMediaDevice::Play(bool notify) {
     return 0;
   }
   // The library's player goes on from where it was stopped.
+  quietFrames_ = 0;
   if (fluid_player_play(player_) != FLUID_OK) {
     if (notifyPending_) {
       notifyPending_ = false;

@@ -4,8 +4,10 @@
 //
 // The synthesizer and the audio output are made by the first Open and kept until the device is
 // destroyed; a missing soundfont or audio output is an error of that Open, with its own text.
-// Open reads the whole file, so later writes to it do not change the song. The audio thread
-// renders and, when a play reaches the end of the file, only pushes an SDL event; the GUI
+// Open reads the whole file, so later writes to it do not change the song. A play reaches its end
+// when the file's last event has played and the sound has died away (0.2 s below -80 dB of full
+// scale), not when the library's player would report it, seconds later. The audio thread
+// renders and, when a play reaches its end, only pushes an SDL event; the GUI
 // thread's event loop turns it into a MediaNotice message (TranslateMediaNotice). The state the
 // two threads share is guarded by SDL's audio device lock.
 #pragma once
@@ -58,6 +60,9 @@ class FluidMediaDevice final : public MediaDevice {
 
  private:
   static void Render(void* device, Uint8* stream, int length);
+  // Audio thread, with a play in progress: whether it has come to its end, given the samples
+  // (interleaved stereo) just rendered.
+  bool PlayedToTheEnd(const float* samples, int count);
 
   MediaError StartOutput();
   // With the audio lock held: a fresh player on the song, standing at its start.
@@ -82,6 +87,7 @@ class FluidMediaDevice final : public MediaDevice {
   bool playing_ = false;
   bool atEnd_ = false;
   bool notifyPending_ = false;
+  int quietFrames_ = 0;  // frames rendered quiet since the song's last event
 };
 
 // For the SDL event loop: turns a device's notice event into a MediaNotice message.
