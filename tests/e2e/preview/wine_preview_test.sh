@@ -28,7 +28,7 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 exec 5>"$work/display"
-Xvfb -displayfd 5 -screen 0 640x480x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 5 -screen 0 640x480x24 -noreset -nolisten tcp >"$work/xvfb.log" 2>&1 &
 pids+=($!)
 exec 5>&-
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
