@@ -49,7 +49,7 @@ struct TreeRecipe {
   double trunkHeight;    // visible trunk below the crown, share of the height
   double trunkWidth;     // share of the width
   double lean;           // top drifts sideways, share of the width
-  double fill;           // size of the dark inner body behind the branches
+  double fill;           // how near the branch tips the dark inner body reaches
 };
 
 constexpr std::array<TreeRecipe, firTreeCount> recipes = {{
@@ -106,8 +106,30 @@ struct Tree {
   double trunkTop;  // where the trunk meets the lowest tier
   double trunkWidth;
   std::vector<std::vector<Branch>> tiers;  // top tier first, each sorted back to front
-  std::vector<std::array<Point, 3>> bodies;  // dark inner body of each tier
+  std::vector<std::vector<Point>> bodies;  // dark inner body of each tier, a closed outline
 };
+
+// The convex outline round a set of points, in order round it.
+std::vector<Point> ConvexHull(std::vector<Point> points) {
+  std::sort(points.begin(), points.end(),
+            [](const Point& a, const Point& b) { return a.x < b.x || (a.x == b.x && a.y < b.y); });
+  if (points.size() < 3) return points;
+  auto turn = [](const Point& o, const Point& a, const Point& b) {
+    return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
+  };
+  std::vector<Point> hull(2 * points.size());
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    while (count >= 2 && turn(hull[count - 2], hull[count - 1], points[i]) <= 0) --count;
+    hull[count++] = points[i];
+  }
+  for (std::size_t i = points.size() - 1, lower = count + 1; i-- > 0;) {
+    while (count >= lower && turn(hull[count - 2], hull[count - 1], points[i]) <= 0) --count;
+    hull[count++] = points[i];
+  }
+  hull.resize(count - 1);
+  return hull;
+}
 
 Tree PlanTree(const TreeRecipe& recipe, Dice& dice, double width, double height) {
   Tree tree{};
@@ -115,9 +137,11 @@ Tree PlanTree(const TreeRecipe& recipe, Dice& dice, double width, double height)
   tree.centreX = width / 2.0;
   tree.top = 4.0 + dice.Range(0.0, 2.0);
   tree.trunkWidth = std::max(5.0, width * recipe.trunkWidth);
-  const double trunkVisible = height * recipe.trunkHeight;
-  const double room = width / 2.0 - 3.0 - recipe.needleLength * 1.2;
-  const double widest = room * recipe.crownWidth / (1.0 + recipe.ragged * 0.5);
+  // A short foot of trunk, and lower tiers that reach nearly to the picture's sides: in the forest
+  // the trees stand 80 pixels apart and their crowns have to close ranks.
+  const double trunkVisible = height * recipe.trunkHeight * 0.55;
+  const double room = width / 2.0 - 2.5 - recipe.needleLength * 0.6;
+  const double widest = room * (0.95 + 0.05 * recipe.crownWidth);
 
   // Attach heights: share 0 at the tip, spacing growing toward the foot.
   const int tiers = recipe.tiers;
@@ -133,12 +157,13 @@ Tree PlanTree(const TreeRecipe& recipe, Dice& dice, double width, double height)
   const double crownHeight = crownFoot - tree.top;
   tree.trunkTop = tree.top + crownHeight * shares[static_cast<std::size_t>(tiers - 1)];
 
+  double reachAbove = 0.0;
   for (int i = 0; i < tiers; ++i) {
     const double attachShare = shares[static_cast<std::size_t>(i)];
     const double nextShare = shares[static_cast<std::size_t>(i + 1)];
     const double attachY = tree.top + crownHeight * attachShare;
     const double nextY = tree.top + crownHeight * nextShare;
-    const double reach = widest * std::pow(nextShare, recipe.profilePower);
+    const double reach = widest * std::pow(nextShare, recipe.profilePower * 0.8);
     const double dropTotal = (nextY - attachY) * (1.0 + recipe.overlap);
     const double leanX = recipe.lean * width * (1.0 - attachShare);
     const int count = std::max(5, static_cast<int>(std::lround(recipe.density * (7.0 + reach / 3.5))));
@@ -146,8 +171,9 @@ Tree PlanTree(const TreeRecipe& recipe, Dice& dice, double width, double height)
     std::vector<Branch> branches;
     for (int b = 0; b < count; ++b) {
       const double azimuth = turn + 2.0 * pi * (b + dice.Jitter(0.35)) / count;
-      if (dice.Chance(recipe.gaps)) continue;
-      const double length = reach * (1.0 + dice.Jitter(recipe.ragged));
+      if (dice.Chance(recipe.gaps * 0.4)) continue;
+      // Branches toward the sides may fall a little short but never stick out past the room.
+      const double length = std::min(room, reach * (1.0 - std::abs(dice.Jitter(recipe.ragged * 0.4))));
       const double curve = recipe.droopCurve + dice.Jitter(0.15);
       const double drop = dropTotal * (1.0 + dice.Jitter(0.2));
       const double bend = dice.Jitter(0.12);  // a little sideways sweep
@@ -168,10 +194,18 @@ Tree PlanTree(const TreeRecipe& recipe, Dice& dice, double width, double height)
     std::sort(branches.begin(), branches.end(),
               [](const Branch& a, const Branch& b) { return a.depth < b.depth; });
     tree.tiers.push_back(std::move(branches));
-    const double bodyReach = reach * recipe.fill;
-    tree.bodies.push_back({Point{tree.centreX + leanX, attachY - 1.0},
-                           Point{tree.centreX + leanX - bodyReach, attachY + dropTotal * 0.85},
-                           Point{tree.centreX + leanX + bodyReach, attachY + dropTotal * 0.85}});
+    // The body is solid shade behind the needles, so the ground never shows through a crown: the
+    // outline round the tier's branches a little short of their tips, closed at the top against
+    // the tier above and reaching down past the top of the tier below.
+    const double x = tree.centreX + leanX;
+    const double inner = 0.9 + 0.1 * recipe.fill;
+    const double skirt = attachY + dropTotal * 0.9 + reach * recipe.tilt * 0.8;
+    std::vector<Point> outline = {{x - reachAbove * 0.75, attachY - 1.0}, {x + reachAbove * 0.75, attachY - 1.0},
+                                  {x - reach * 0.7, skirt}, {x + reach * 0.7, skirt}};
+    for (const Branch& branch : branches)
+      outline.push_back(branch.stem[static_cast<std::size_t>(inner * static_cast<double>(branch.stem.size() - 1))]);
+    tree.bodies.push_back(ConvexHull(std::move(outline)));
+    reachAbove = reach;
   }
   // Hanging tips, long branches and needles can reach further down than planned; squeeze the crown
   // toward its tip so that the foot of the trunk always shows.
@@ -435,9 +469,8 @@ void DrawFirTree(cairo_t* cr, int tree, bool snowy) {
       if (group == 0) {
         const auto& body = plan.bodies[t];
         SetColor(lcr, FoliageColor(palette, 0.04));
-        cairo_move_to(lcr, body[0].x, body[0].y);
-        cairo_line_to(lcr, body[1].x, body[1].y);
-        cairo_line_to(lcr, body[2].x, body[2].y);
+        cairo_move_to(lcr, body.front().x, body.front().y);
+        for (const Point& p : body) cairo_line_to(lcr, p.x, p.y);
         cairo_close_path(lcr);
         cairo_fill(lcr);
       }
