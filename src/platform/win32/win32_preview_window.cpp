@@ -20,6 +20,7 @@
 #include <optional>
 
 #include "platform/foreign_window.h"
+#include "platform/win32/device_copy.h"
 
 namespace wobbert::platform {
 
@@ -110,24 +111,9 @@ class Win32ForeignWindow final : public ForeignWindow {
     if (area.Empty()) return;
     const HDC context = GetDCEx(host_, nullptr, DCX_CACHE);
     if (!context) return;
-    Copy(context, area);
+    CopyToDevice(context, backBuffer_, area);
     GetPixel(context, area.left, area.top);
     ReleaseDC(host_, context);
-  }
-
-  void Copy(HDC context, const Rectangle& area) const {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = backBuffer_.Width();
-    info.bmiHeader.biHeight = -area.Height();  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    const std::uint8_t* rows =
-        backBuffer_.Bits() + static_cast<std::size_t>(area.top) * static_cast<std::size_t>(backBuffer_.Stride());
-    SetDIBitsToDevice(context, area.left, area.top, static_cast<DWORD>(area.Width()),
-                      static_cast<DWORD>(area.Height()), area.left, 0, 0, static_cast<UINT>(area.Height()),
-                      rows, &info, DIB_RGB_COLORS);
   }
 
   HWND host_;
