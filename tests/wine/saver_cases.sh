@@ -77,12 +77,12 @@ screen_fractions() {
 }
 
 # Waits until the saver window covers the screen: no root left, and the black ground showing
-# somewhere between the trees (the forest leaves only a few tenths of a percent of it).
+# somewhere between the trees (a dense forest leaves only a few hundredths of a percent of it).
 wait_for_cover() {
   local black magenta
   for _ in $(seq 60); do
     read -r black magenta < <(screen_fractions)
-    if awk -v b="$black" -v m="$magenta" 'BEGIN { exit !(m == 0 && b > 0.0005) }'; then return 0; fi
+    if awk -v b="$black" -v m="$magenta" 'BEGIN { exit !(m == 0 && b > 0) }'; then return 0; fi
     sleep 0.5
   done
   fail "the screen was never covered in black: black $black, root showing $magenta"
